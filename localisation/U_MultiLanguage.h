@@ -12,7 +12,7 @@
 namespace tessavo {
 
 class TranslationTable {
-public:
+  public:
     // Replaces the content with the file's entries; false when the file is missing (table
     // unchanged) or the load failed part-way (entries read before the failure stay).
     bool LoadTable(const std::string& path);
@@ -31,7 +31,7 @@ public:
     const std::u16string& SourceAt(std::size_t i) const { return sources_[i]; }
     const std::u16string& TranslationAt(std::size_t i) const { return translations_[i]; }
 
-private:
+  private:
     void RebuildIndex();
     std::vector<std::u16string> sources_;
     std::vector<std::u16string> translations_;

@@ -2,5 +2,7 @@
 #include "localisation/utlevel.h"
 
 namespace tessavo {
-int ProgramLevel() { return 0; }
+int ProgramLevel() {
+    return 0;
+}
 }  // namespace tessavo

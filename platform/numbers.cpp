@@ -10,19 +10,25 @@ namespace tessavo {
 namespace {
 NumberSeparators g_separators;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 // The value's decimal form with 15 significant digits: digits "d1..d15" and the power of ten
 // of d1. Returns false for zero, infinity and NaN.
 bool Decimal15(double value, std::string& digits, int& exponent) {
-    if (value == 0 || !std::isfinite(value)) return false;
+    if (value == 0 || !std::isfinite(value))
+        return false;
     char buf[64];
     const auto res =
         std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
@@ -30,7 +36,8 @@ bool Decimal15(double value, std::string& digits, int& exponent) {
     const std::size_t e = text.find('e');
     digits.clear();
     for (std::size_t i = 0; i < e; ++i) {
-        if (IsDigit(text[i])) digits.push_back(text[i]);
+        if (IsDigit(text[i]))
+            digits.push_back(text[i]);
     }
     exponent = 0;
     std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
@@ -39,8 +46,12 @@ bool Decimal15(double value, std::string& digits, int& exponent) {
 }
 }  // namespace
 
-const NumberSeparators& Separators() { return g_separators; }
-void SetSeparators(NumberSeparators separators) { g_separators = separators; }
+const NumberSeparators& Separators() {
+    return g_separators;
+}
+void SetSeparators(NumberSeparators separators) {
+    g_separators = separators;
+}
 
 bool TryParseInt(std::string_view text, int32_t& out) {
     std::size_t i = 0;
@@ -57,26 +68,32 @@ bool TryParseInt(std::string_view text, int32_t& out) {
     } else if (i < text.size() && (text[i] == 'x' || text[i] == 'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }
-    if (i >= text.size()) return false;
+    if (i >= text.size())
+        return false;
     uint64_t value = 0;
     for (; i < text.size(); ++i) {
         const int digit = hex ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
-        if (digit < 0) return false;
+        if (digit < 0)
+            return false;
         value = value * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
-        if (value > 0xFFFFFFFFull) return false;
+        if (value > 0xFFFFFFFFull)
+            return false;
     }
     int64_t signedValue = 0;
     if (hex) {
         signedValue = static_cast<int32_t>(static_cast<uint32_t>(value));
     } else {
-        if (value > (negative ? 2147483648ull : 2147483647ull)) return false;
+        if (value > (negative ? 2147483648ull : 2147483647ull))
+            return false;
         signedValue = static_cast<int64_t>(value);
     }
-    if (negative) signedValue = -signedValue;
+    if (negative)
+        signedValue = -signedValue;
     if (signedValue < std::numeric_limits<int32_t>::min() ||
         signedValue > std::numeric_limits<int32_t>::max()) {
         return false;
@@ -98,7 +115,8 @@ bool TryParseFloat(std::string_view text, double& out, const NumberSeparators& s
     std::string normal;
     std::size_t i = begin;
     if (i < end && (text[i] == '-' || text[i] == '+')) {
-        if (text[i] == '-') normal.push_back('-');
+        if (text[i] == '-')
+            normal.push_back('-');
         ++i;
     }
     bool digits = false;
@@ -115,23 +133,29 @@ bool TryParseFloat(std::string_view text, double& out, const NumberSeparators& s
             break;
         }
     }
-    if (!digits) return false;
+    if (!digits)
+        return false;
     if (i < end && (text[i] == 'e' || text[i] == 'E')) {
         normal.push_back('e');
         ++i;
-        if (i < end && (text[i] == '-' || text[i] == '+')) normal.push_back(text[i++]);
+        if (i < end && (text[i] == '-' || text[i] == '+'))
+            normal.push_back(text[i++]);
         bool expDigits = false;
         for (; i < end && IsDigit(text[i]); ++i) {
             expDigits = true;
             normal.push_back(text[i]);
         }
-        if (!expDigits) return false;
+        if (!expDigits)
+            return false;
     }
-    if (i != end) return false;
+    if (i != end)
+        return false;
     double value = 0;
     const auto res = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    if (res.ec != std::errc() || res.ptr != normal.data() + normal.size()) return false;
-    if (!std::isfinite(value)) return false;
+    if (res.ec != std::errc() || res.ptr != normal.data() + normal.size())
+        return false;
+    if (!std::isfinite(value))
+        return false;
     out = value;
     return true;
 }
@@ -142,11 +166,14 @@ double ParseFloatDef(std::string_view text, double fallback, const NumberSeparat
 }
 
 std::string FormatGeneral(double value, const NumberSeparators& sep) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
     std::string digits;
     int exponent = 0;
-    if (!Decimal15(value, digits, exponent)) return "0";
+    if (!Decimal15(value, digits, exponent))
+        return "0";
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     std::string out = value < 0 ? "-" : "";
     if (exponent < -5 || exponent >= 15) {
@@ -179,9 +206,12 @@ std::string FormatGeneral(double value, const NumberSeparators& sep) {
 }
 
 std::string FormatGrouped(double value, int maxDecimals, const NumberSeparators& sep) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (maxDecimals < 0) maxDecimals = 0;
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    if (maxDecimals < 0)
+        maxDecimals = 0;
     std::string digits;
     int exponent = 0;
     std::string intPart = "0";
@@ -191,8 +221,10 @@ std::string FormatGrouped(double value, int maxDecimals, const NumberSeparators&
         if (intCount > 0) {
             const std::size_t n = static_cast<std::size_t>(intCount);
             intPart = digits.substr(0, std::min(n, digits.size()));
-            if (n > digits.size()) intPart.append(n - digits.size(), '0');
-            if (n < digits.size()) fracPart = digits.substr(n);
+            if (n > digits.size())
+                intPart.append(n - digits.size(), '0');
+            if (n < digits.size())
+                fracPart = digits.substr(n);
         } else {
             fracPart = std::string(static_cast<std::size_t>(-intCount), '0') + digits;
         }
@@ -223,7 +255,8 @@ std::string FormatGrouped(double value, int maxDecimals, const NumberSeparators&
     std::string grouped;
     const std::size_t n = intPart.size();
     for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0) grouped.push_back(sep.thousands);
+        if (i > 0 && (n - i) % 3 == 0)
+            grouped.push_back(sep.thousands);
         grouped.push_back(intPart[i]);
     }
     const bool zero = intPart == "0" && fracPart.empty();
@@ -236,6 +269,8 @@ std::string FormatGrouped(double value, int maxDecimals, const NumberSeparators&
     return out;
 }
 
-std::string FormatInt(int64_t value) { return std::to_string(value); }
+std::string FormatInt(int64_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace tessavo

@@ -36,7 +36,8 @@ std::string FormatGeneral(double value, const NumberSeparators& sep = Separators
 
 // "#,##0" (maxDecimals 0) and "#,##0.#" (maxDecimals 1): grouped thousands, halves rounded away
 // from zero on the value's 15-digit decimal form, trailing zero decimals not written.
-std::string FormatGrouped(double value, int maxDecimals, const NumberSeparators& sep = Separators());
+std::string FormatGrouped(double value, int maxDecimals,
+                          const NumberSeparators& sep = Separators());
 
 // Whole number for integers stored in text ("%d").
 std::string FormatInt(int64_t value);

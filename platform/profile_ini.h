@@ -8,7 +8,7 @@
 namespace tessavo {
 
 class ProfileIni {
-public:
+  public:
     // Longest value handed out, in bytes, as the profile reader's buffer allows.
     static constexpr std::size_t kMaxValueLength = 2047;
 
@@ -30,11 +30,11 @@ public:
 
     std::string ToText() const;
 
-private:
+  private:
     struct Line {
-        std::string text;          // the line as read or written, without its line end
-        int section = -1;          // index into sections_ for a section line
-        std::string key;           // for key=value lines: the key as written, trimmed
+        std::string text;  // the line as read or written, without its line end
+        int section = -1;  // index into sections_ for a section line
+        std::string key;   // for key=value lines: the key as written, trimmed
     };
     struct Section {
         std::string name;

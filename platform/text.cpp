@@ -14,13 +14,15 @@ std::string Trim(std::string_view text) {
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-    if (from.empty()) return std::string(text);
+    if (from.empty())
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
     while (true) {
         const std::size_t hit = text.find(from, pos);
-        if (hit == std::string_view::npos) break;
+        if (hit == std::string_view::npos)
+            break;
         out.append(text.substr(pos, hit - pos));
         out.append(to);
         pos = hit + from.size();
@@ -33,8 +35,12 @@ bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-static char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+static char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+static char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 std::string AsciiUpper(std::string_view text) {
     std::string out(text);
@@ -49,9 +55,11 @@ std::string AsciiLower(std::string_view text) {
 }
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
     }
     return true;
 }
@@ -63,7 +71,8 @@ std::string TwoDigits(int number) {
 }
 
 std::string PadLeft(std::string_view text, std::size_t width) {
-    if (text.size() >= width) return std::string(text);
+    if (text.size() >= width)
+        return std::string(text);
     return std::string(width - text.size(), ' ') + std::string(text);
 }
 
@@ -83,16 +92,19 @@ std::u16string Utf8ToUtf16(std::string_view text) {
         } else if ((b & 0xE0) == 0xC0 && cont(i + 1)) {
             cp = ((b & 0x1Fu) << 6) | (byte(i + 1) & 0x3Fu);
             len = 2;
-            if (cp < 0x80) cp = 0xFFFD;
+            if (cp < 0x80)
+                cp = 0xFFFD;
         } else if ((b & 0xF0) == 0xE0 && cont(i + 1) && cont(i + 2)) {
             cp = ((b & 0x0Fu) << 12) | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
             len = 3;
-            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))
+                cp = 0xFFFD;
         } else if ((b & 0xF8) == 0xF0 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
-            cp = ((b & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) | ((byte(i + 2) & 0x3Fu) << 6) |
-                 (byte(i + 3) & 0x3Fu);
+            cp = ((b & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) |
+                 ((byte(i + 2) & 0x3Fu) << 6) | (byte(i + 3) & 0x3Fu);
             len = 4;
-            if (cp < 0x10000 || cp > 0x10FFFF) cp = 0xFFFD;
+            if (cp < 0x10000 || cp > 0x10FFFF)
+                cp = 0xFFFD;
         }
         if (cp >= 0x10000) {
             cp -= 0x10000;
