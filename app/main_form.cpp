@@ -286,10 +286,14 @@ void TForm1::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-void TForm1::FormShow() { Timer1->start(); }
+void TForm1::FormShow() {
+    // A window restored from the task bar is shown again; the loading still runs only once.
+    if (!loadingStarted_) Timer1->start();
+}
 
 void TForm1::Timer1Timer() {
     Timer1->stop();
+    loadingStarted_ = true;
     if (!Guarded([this] { LoadingSequence(); })) loadingFailed_ = true;
     loadingFinished_ = true;
 }
@@ -298,11 +302,7 @@ void TForm1::LoadingSequence() {
     plMessage->setVisible(true);
     QCoreApplication::processEvents();
     ProgressStep();
-    const ModelDatabase db = LoadModelDatabaseFile(dataFolder_ + "/HddInfo.ini", LocaleTable());
-    FModels = db.Models;
-    FQualitySizes = db.QualitySizes;
-    FRates = db.Rates;
-    FHiSilicon = db.HiSilicon;
+    LoadModelDatabaseStep();
     ProgressStep();
     AdvProgress1->setValue(AdvProgress1->maximum());
     if (FModels.empty()) {
@@ -310,6 +310,14 @@ void TForm1::LoadingSequence() {
         return;
     }
     plMessage->setVisible(false);
+}
+
+void TForm1::LoadModelDatabaseStep() {
+    ModelDatabase db = LoadModelDatabaseFile(dataFolder_ + "/HddInfo.ini", LocaleTable());
+    FModels = std::move(db.Models);
+    FQualitySizes = std::move(db.QualitySizes);
+    FRates = std::move(db.Rates);
+    FHiSilicon = std::move(db.HiSilicon);
 }
 
 void TForm1::ShowMissingDatabaseNotice() {

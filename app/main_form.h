@@ -100,6 +100,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Step 4 of the loading sequence: the INI loader fills the four record arrays.
+    virtual void LoadModelDatabaseStep();
 
 private:
     void BuildLayout();
@@ -120,6 +122,7 @@ private:
     bool loadingFailed_ = false;
     bool closed_ = false;
     bool shownOnce_ = false;
+    bool loadingStarted_ = false;
 };
 
 }  // namespace tessavo
