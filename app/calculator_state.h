@@ -5,16 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "model/fixed_tables.h"
 #include "model/records.h"
 
 namespace tessavo {
 
-struct CalculatorState {
+struct CalculatorState : FixedTables {
     // Model database, filled by the loading sequence (and replaced by the workbook conversion).
     PModel FModels;
     PQualitySize FQualitySizes;
     PRate FRates;
     PHisilcon FHiSilicon;
+
+    // The four built-in tables FFixedVR70, FFixedVR60, FFixedVR50, FFixedVR30 come from
+    // FixedTables.
 
     // Selection.
     int32_t FModelIndex = 0;

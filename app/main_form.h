@@ -23,6 +23,8 @@
 #include <vector>
 
 #include "app/calculator_state.h"
+#include "channels/option_lists.h"
+#include "estimate/bitrate_lookup.h"
 #include "platform/qt/blinking_label.h"
 #include "platform/qt/reflection_label.h"
 #include "platform/qt/string_grid.h"
@@ -97,6 +99,59 @@ public:
     void ProgressStep();
     void ProgressReset(int n);
 
+    // Model selection and option lists.
+    void FillModelList();
+    void FillChannelCountList();
+    void FillResolutionLists(const std::string& modelCode);
+    void FillQualityLists(const std::string& modelCode);
+    void FillFpsList(const std::string& model, const std::string& standard,
+                     const std::string& resolution, const std::string& channelCount);
+    void FillCameraList();
+    void cbModelChange();
+    void cbChannelChange();
+    void rbtnNtscClick();
+    void rbtnPalClick();
+
+    // Channel grid.
+    void RebuildChannelGrid();
+    void ClearGridRows(StringGrid* grid, int first);
+    int AppendGridRow(StringGrid* grid);
+    bool IsSingleEmptyRow(const StringGrid* grid) const;
+    void SetChannelColumnLayout(bool hybrid);
+    CellAlign AGridHddGetAlignment(int row, int col) const;
+    CellEditor AGridHddGetEditorType(int col, int row);
+
+    // Data volumes and totals.
+    void CalcChannelData(int row, const std::string& sizeText, const std::string& audioText);
+    void CalcAllChannelData(bool totalRowPresent);
+    void AddTotalRow();
+    void CalcTotals(int editedRow, const std::string& editedFps);
+
+    // Disk size and recording time.
+    std::string GetHddSizeText() const;
+    void CalcRecordingTime();
+    void cbHDDChange();
+    void rbtn1Click();
+    void rbtn2Click();
+    // The key filter of the typed size; true when the character may reach the field.
+    bool edHDDKeyPress(char32_t typed);
+    void btnCalcClick();
+    CellAlign AGridTotalGetAlignment(int row, int col) const;
+
+    // Encoding cost.
+    double CalcEncodingCost(const std::string& resolution, const std::string& fps) const;
+    void CalcAllEncodingCosts();
+    void SetEncodingLimit();
+    void ShowEncodingCost();
+    void SetOverLimitState(bool over);
+
+    bool OverLimitState() const { return overLimit_; }
+    // Rows the shared drop-down editor shows at once, as last set.
+    int DropDownRows() const { return AGridHdd->dropDownRows; }
+
+    // Events the driver cannot reach through a widget's own input.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +171,15 @@ private:
     // Runs a handler; an unexpected error ends it and is shown in an error box.
     bool Guarded(const std::function<void()>& handler);
 
+    std::string VideoStandardOfButtons() const;
+    int ChannelRowCount() const;
+    bool HasTotalRow() const;
+    void RebuildIndexes();
+
+    RateIndex rateIndex_;
+    BitrateIndex bitrateIndex_;
+    bool totalRowPresent_ = false;
+    bool overLimit_ = false;
     std::string dataFolder_;
     MessageHandler messages_;
     bool loadingFinished_ = false;

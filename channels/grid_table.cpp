@@ -66,6 +66,19 @@ void GridTable::SetCell(int col, int row, std::string text) {
     }
 }
 
+const std::string& GridTable::Hint(int col, int row) const {
+    static const std::string empty;
+    const CellData* cell = At(col, row);
+    return cell ? cell->hint : empty;
+}
+
+void GridTable::SetHint(int col, int row, std::string hint) {
+    if (CellData* cell = At(col, row)) {
+        cell->hint = std::move(hint);
+        Changed();
+    }
+}
+
 CellStyle GridTable::Style(int col, int row) const {
     const CellData* cell = At(col, row);
     return cell ? cell->style : CellStyle{};

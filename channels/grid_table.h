@@ -53,6 +53,10 @@ public:
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, std::string text);
 
+    // A hint shown when the pointer rests on the cell.
+    const std::string& Hint(int col, int row) const;
+    void SetHint(int col, int row, std::string hint);
+
     CellStyle Style(int col, int row) const;
     void SetBackground(int col, int row, CellColour colour);
     void SetFontColour(int col, int row, CellColour colour);
@@ -83,6 +87,7 @@ public:
 private:
     struct CellData {
         std::string text;
+        std::string hint;
         CellStyle style;
         bool hasCheck = false;
         bool checked = false;

@@ -69,8 +69,10 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
                 return table.IsChecked(col, row) ? Qt::Checked : Qt::Unchecked;
             }
             return {};
-        case Qt::ToolTipRole:
-            return {};
+        case Qt::ToolTipRole: {
+            const std::string& hint = table.Hint(col, row);
+            return hint.empty() ? QVariant() : QVariant(ToQString(hint));
+        }
         default:
             return {};
     }
