@@ -117,8 +117,7 @@ double UsedEncodingCost(std::span<const double> costs, std::string_view channelC
 }
 
 std::string UsedEncodingCostText(double usedCost) {
-    // Adding 0 turns a rounded -0 into 0.
-    return FormatGeneral(usedCost + 0.0);
+    return FormatGeneral(usedCost);
 }
 
 bool IsOverBudget(double usedCost, double budget) {
