@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShowEvent>
@@ -213,6 +214,50 @@ void TForm1::BuildLayout() {
 
     plMessage->raise();
     for (const auto& [name, widget] : Elements()) widget->setObjectName(Q(name));
+    ConnectEvents();
+}
+
+void TForm1::ConnectEvents() {
+    connect(cbModel, &QComboBox::activated, this, [this] { Guarded([this] { cbModelChange(); }); });
+    connect(cbChannel, &QComboBox::activated, this,
+            [this] { Guarded([this] { cbChannelChange(); }); });
+    connect(rbtnNtsc, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Guarded([this] { rbtnNtscClick(); });
+    });
+    connect(rbtnPal, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Guarded([this] { rbtnPalClick(); });
+    });
+    connect(cbHDD, &QComboBox::activated, this, [this] { Guarded([this] { cbHDDChange(); }); });
+    connect(rbtn1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Guarded([this] { rbtn1Click(); });
+    });
+    connect(rbtn2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Guarded([this] { rbtn2Click(); });
+    });
+    connect(btnCalc, &QPushButton::clicked, this, [this] { Guarded([this] { btnCalcClick(); }); });
+    edHDD->installEventFilter(this);
+
+    AGridHdd->alignmentQuery = [this](int row, int col) { return AGridHddGetAlignment(row, col); };
+    AGridHdd->editorQuery = [this](int col, int row) {
+        CellEditor editor{CellEditor::Kind::None, {}};
+        Guarded([&] { editor = AGridHddGetEditorType(col, row); });
+        return editor;
+    };
+    AGridTotal->alignmentQuery = [this](int row, int col) {
+        return AGridTotalGetAlignment(row, col);
+    };
+    AGridTotal->editorQuery = [](int, int) { return CellEditor{CellEditor::Kind::None, {}}; };
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edHDD && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Keys that type no character (cursor keys, Delete) are not filtered.
+        if (key->key() == Qt::Key_Delete || key->text().isEmpty()) return false;
+        const char32_t typed = key->text().toUcs4().value(0);
+        return !edHDDKeyPress(typed);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 std::vector<std::pair<std::string, QWidget*>> TForm1::Elements() const {
@@ -303,13 +348,29 @@ void TForm1::LoadingSequence() {
     QCoreApplication::processEvents();
     ProgressStep();
     LoadModelDatabaseStep();
+    FillFixedTables(*this);
+    RebuildIndexes();
     ProgressStep();
+    FillModelList();
+    ProgressStep();
+    FillResolutionLists(FModelName);
+    ProgressStep();
+    FillQualityLists(FModelName);
+    ProgressStep();
+    FillChannelCountList();
+    ProgressStep();
+    RebuildChannelGrid();
     AdvProgress1->setValue(AdvProgress1->maximum());
     if (FModels.empty()) {
         ShowMissingDatabaseNotice();
         return;
     }
     plMessage->setVisible(false);
+}
+
+void TForm1::RebuildIndexes() {
+    rateIndex_.Build(FRates, LocaleTable());
+    bitrateIndex_.Build(FQualitySizes, FHiSilicon, *this, LocaleTable());
 }
 
 void TForm1::LoadModelDatabaseStep() {

@@ -160,6 +160,7 @@ protected:
 
 private:
     void BuildLayout();
+    void ConnectEvents();
     void FormCreate();
     void FormShow();
     void FormClose();

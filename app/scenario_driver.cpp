@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QKeyEvent>
 #include <QPixmap>
 
 #include "localisation/U_MultiLanguage.h"
@@ -155,6 +156,59 @@ std::string ScenarioDriver::RunCommand(const QJsonObject& command, std::vector<s
         if (!form_->grab().save(file, "PNG")) return "cannot write " + file.toStdString();
         return {};
     }
+    TForm1& f = *form_;
+    if (verb == "model") {
+        if (!command.value("index").isDouble()) return "model needs an \"index\"";
+        const int index = command.value("index").toInt();
+        if (index < 0 || index >= f.cbModel->count()) return "no model item " + std::to_string(index);
+        f.cbModel->setCurrentIndex(index);
+        emit f.cbModel->activated(index);
+        return {};
+    }
+    if (verb == "standard") {
+        const QString value = command.value("value").toString();
+        QRadioButton* button = value == "NTSC" ? f.rbtnNtsc : value == "PAL" ? f.rbtnPal : nullptr;
+        if (!button) return "standard takes \"NTSC\" or \"PAL\"";
+        button->click();
+        return {};
+    }
+    if (verb == "channels" || verb == "hdd") {
+        QComboBox* combo = verb == "channels" ? f.cbChannel : f.cbHDD;
+        if (!combo->isEnabled()) return "that list is disabled";
+        const int index = combo->findText(command.value("text").toString(), Qt::MatchExactly);
+        if (index < 0) return "the list has no item \"" + command.value("text").toString().toStdString() + "\"";
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        return {};
+    }
+    if (verb == "hddPreset" || verb == "hddTyped") {
+        (verb == "hddPreset" ? f.rbtn1 : f.rbtn2)->click();
+        return {};
+    }
+    if (verb == "type") {
+        if (!f.edHDD->isEnabled()) return "the size field is disabled";
+        const QString text = command.value("text").toString();
+        for (const QChar ch : text) {
+            const int key = ch == QChar('\b') ? int(Qt::Key_Backspace) : int(ch.toUpper().unicode());
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(f.edHDD, &press);
+            QApplication::sendEvent(f.edHDD, &release);
+        }
+        return {};
+    }
+    if (verb == "clearTyped") {
+        if (!f.edHDD->isEnabled()) return "the size field is disabled";
+        f.edHDD->selectAll();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(f.edHDD, &press);
+        return {};
+    }
+    if (verb == "calc") {
+        if (!f.btnCalc->isEnabled()) return "the Calculate button is disabled";
+        f.btnCalc->click();
+        return {};
+    }
     return "unknown command \"" + verb.toStdString() + "\"";
 }
 
@@ -166,6 +220,22 @@ QJsonObject ScenarioDriver::Dump() {
     dump["progress"] = QJsonObject{{"min", f.AdvProgress1->minimum()},
                                    {"max", f.AdvProgress1->maximum()},
                                    {"pos", f.AdvProgress1->value()}};
+    dump["model"] = QJsonObject{{"items", ComboItems(f.cbModel)},
+                                {"index", f.cbModel->currentIndex()},
+                                {"name", Q(f.FModelName)},
+                                {"hybrid", f.FHybrid}};
+    dump["standard"] = Q(f.FVideoStandard);
+    dump["ntscChecked"] = f.rbtnNtsc->isChecked();
+    dump["palChecked"] = f.rbtnPal->isChecked();
+    dump["channels"] = QJsonObject{{"items", ComboItems(f.cbChannel)},
+                                   {"text", f.cbChannel->currentText()}};
+    dump["hdd"] = QJsonObject{{"presetChecked", f.rbtn1->isChecked()},
+                              {"items", ComboItems(f.cbHDD)},
+                              {"text", f.cbHDD->currentText()},
+                              {"typed", f.edHDD->text()},
+                              {"presetEnabled", f.cbHDD->isEnabled()},
+                              {"typedEnabled", f.edHDD->isEnabled()},
+                              {"calcEnabled", f.btnCalc->isEnabled()}};
     dump["grid"] = GridJson(f.AGridHdd->Table());
     QJsonArray totals;
     for (int row = 0; row < f.AGridTotal->Table().RowCount(); ++row) {
@@ -173,6 +243,21 @@ QJsonObject ScenarioDriver::Dump() {
                                  Q(f.AGridTotal->Table().Cell(1, row))});
     }
     dump["totals"] = totals;
+    QJsonArray costs;
+    for (double cost : f.FEncodingCosts) costs.append(cost);
+    dump["cost"] = QJsonObject{{"used", f.lbLimitValue->text()},
+                               {"max", f.lbLimitMax->text()},
+                               {"over", f.OverLimitState()},
+                               {"blinking", f.lbOverState1->blinking()},
+                               {"limit", f.FEncodingLimit},
+                               {"costs", costs}};
+    dump["complexity"] = f.FComplexityFactor;
+    dump["lists"] = QJsonObject{{"resolution", Strings(f.FResolutionList)},
+                                {"ipResolution", Strings(f.FIpResolutionList)},
+                                {"quality", Strings(f.FQualityList)},
+                                {"ipQuality", Strings(f.FIpQualityList)},
+                                {"fps", Strings(f.FFpsList)},
+                                {"camera", Strings(f.FCameraList)}};
     QJsonArray messages;
     for (const FormMessage& m : messages_) {
         messages.append(QJsonObject{{"icon", IconName(m.icon)}, {"text", Q(m.text)}});
@@ -199,8 +284,6 @@ QJsonObject ScenarioDriver::Dump() {
             {"text", WidgetText(widget)}};
     }
     dump["widgets"] = widgets;
-    (void)ComboItems;
-    (void)Strings;
     return dump;
 }
 
