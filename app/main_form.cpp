@@ -31,11 +31,7 @@ QLabel* HeaderPanel(QWidget* parent, const char* caption, int x, int y, int w, i
     panel->setGeometry(x, y, w, h);
     panel->setAlignment(Qt::AlignCenter);
     panel->setFont(CourierNew(9, true));
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, QColor(0x00, 0x40, 0x80));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    panel->setPalette(palette);
+    panel->setStyleSheet("QLabel { background: #004080; color: white; }");
     return panel;
 }
 
