@@ -3,6 +3,7 @@
 #include "channels/option_lists.h"
 
 #include <algorithm>
+#include <cassert>
 #include <initializer_list>
 
 #include "platform/numbers.h"
@@ -162,6 +163,7 @@ const TRate* RateIndex::Find(std::string_view model, std::string_view standard,
                              std::string_view resolution, std::string_view channelCount) const {
     if (rates_ == nullptr)
         return nullptr;
+    assert(index_.Size() == rates_->size() && "rebuild after replacing the rates");
     const TranslationTable& table = *table_;
     const auto candidates = index_.Find(RateKey(table, model, standard, channelCount, resolution));
     if (candidates.empty())

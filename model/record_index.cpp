@@ -23,6 +23,7 @@ void FoldedKeyIndex::AppendPlainField(std::string& key, std::string_view text) {
 
 void FoldedKeyIndex::Add(std::string key, uint32_t record) {
     candidates_[std::move(key)].push_back(record);
+    ++records_;
 }
 
 std::span<const uint32_t> FoldedKeyIndex::Find(const std::string& key) const {

@@ -28,15 +28,21 @@ class FoldedKeyIndex {
     // For fields compared without translation (the channel count of the HIS check).
     static void AppendPlainField(std::string& key, std::string_view text);
 
-    void Clear() { candidates_.clear(); }
+    void Clear() {
+        candidates_.clear();
+        records_ = 0;
+    }
     void Reserve(std::size_t records) { candidates_.reserve(records); }
     // Record indices must be added in stored order.
     void Add(std::string key, uint32_t record);
     // Record indices in stored order; empty when no record has the key.
     std::span<const uint32_t> Find(const std::string& key) const;
+    // Number of records added since the last Clear().
+    std::size_t Size() const { return records_; }
 
   private:
     std::unordered_map<std::string, std::vector<uint32_t>> candidates_;
+    std::size_t records_ = 0;
 };
 
 }  // namespace tessavo

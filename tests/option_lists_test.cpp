@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace tessavo {
 namespace {
@@ -294,6 +297,54 @@ TEST_F(FpsListTest, NoRecordsOrNoBuildGivesEmptyList) {
     FillFpsList(index_, "KM20", "NTSC", "D1", "8", list);
     EXPECT_TRUE(list.empty());
     EXPECT_EQ(Fill("KM20", "NTSC", "D1", "8"), Texts{});
+}
+
+TEST(RateIndexConsistency, AgreesWithPlainScanOnRandomRatesWhileLearning) {
+    const std::vector<std::string> models = {"KM20", "km20", "QT20", "VR40", "Modell"};
+    const std::vector<std::string> standards = {"NTSC", "ntsc", "PAL", "Pal", "NTSC-J"};
+    const std::vector<std::string> resolutions = {"D1",     "d1",    "CIF",    "cif",
+                                                  "D-Eins", "Klein", "HALF_D1"};
+    const std::vector<std::string> channels = {"4", "8", "16", "08", "sixteen"};
+    const std::vector<std::string> ceilings = {"30FPS", "25FPS", "15FPS", "12FPS",
+                                               "20FPS", "30fps", "1FPS"};
+    std::mt19937 random(7);
+    auto pick = [&](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+    TranslationTable table;
+    ASSERT_TRUE(
+        table.LoadFromBytes("1 D1\n2 D-Eins\n1 CIF\n2 Klein\n1 NTSC\n2 NTSC-J\n"
+                            "1 16\n2 sixteen\n1 KM20\n2 Modell\n1 HALF_D1\n2 d1\n"));
+    PRate rates;
+    for (int i = 0; i < 800; ++i)
+        rates.push_back(
+            Rate(pick(models), pick(standards), pick(channels), pick(resolutions), pick(ceilings)));
+    RateIndex index;
+    index.Build(rates, table);
+    auto R = [&](std::string_view text) { return table.ReverseTranslate(text); };
+    int found = 0;
+    for (int round = 0; round < 30; ++round) {
+        for (int q = 0; q < 100; ++q) {
+            const std::string model = pick(models), standard = pick(standards),
+                              resolution = pick(resolutions), count = pick(channels);
+            Texts expected;
+            for (const TRate& r : rates) {
+                if (R(r.Model) == R(model) && R(r.Standard) == R(standard) &&
+                    R(r.Channels) == R(count) && SameTextAscii(R(r.Resolution), R(resolution))) {
+                    expected = FpsEntriesForCeiling(model, r.MaxFps);
+                    ++found;
+                    break;
+                }
+            }
+            Texts list;
+            FillFpsList(index, model, standard, resolution, count, list);
+            ASSERT_EQ(list, expected)
+                << round << ": " << model << "|" << standard << "|" << resolution << "|" << count;
+        }
+        const std::vector<std::string>* pools[] = {&models, &standards, &resolutions};
+        table.Translate(std::string_view(pick(*pools[random() % 3])));
+    }
+    EXPECT_GT(found, 300);
 }
 
 }  // namespace
