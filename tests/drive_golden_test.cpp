@@ -74,11 +74,11 @@ void Compare(const QJsonValue& expected, const QJsonValue& actual, const QString
     }
 }
 
-class GoldenScenario : public ::testing::TestWithParam<QString> {};
+class GoldenScenario : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenScenario, MatchesItsExpectations) {
     const QDir golden(TESSAVO_GOLDEN);
-    const QString name = GetParam();
+    const QString name = QString::fromStdString(GetParam());
     const QString script = golden.filePath(name + ".script");
     const QString scriptText = ReadFile(script);
     QString data = TESSAVO_SAMPLE_DATA;
@@ -121,19 +121,21 @@ TEST_P(GoldenScenario, MatchesItsExpectations) {
     }
 }
 
-std::vector<QString> Scenarios() {
-    std::vector<QString> names;
+std::vector<std::string> Scenarios() {
+    std::vector<std::string> names;
     for (const QString& file : QDir(TESSAVO_GOLDEN).entryList({"*.script"}, QDir::Files)) {
-        names.push_back(file.chopped(7));
+        names.push_back(file.chopped(7).toStdString());
     }
     return names;
 }
 
 INSTANTIATE_TEST_SUITE_P(Drive, GoldenScenario, ::testing::ValuesIn(Scenarios()),
-                         [](const ::testing::TestParamInfo<QString>& info) {
-                             QString name = info.param;
-                             name.replace(QRegularExpression("[^A-Za-z0-9]"), "_");
-                             return name.toStdString();
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return name;
                          });
 
 }  // namespace
