@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
             pauses = false;
         } else if (arg == "--separators" && i + 1 < argc) {
             const std::string dt = argv[++i];
-            if (dt.size() != 2) return Usage("--separators takes two characters");
+            if (dt.size() != 2)
+                return Usage("--separators takes two characters");
             separators = {dt[0], dt[1]};
         } else if (!arg.empty() && arg[0] == '-') {
             return Usage(("unknown option " + arg).c_str());
@@ -45,9 +46,12 @@ int main(int argc, char** argv) {
             script = arg;
         }
     }
-    if (data.empty()) return Usage("--data DIR is required");
-    if (!QFileInfo(QString::fromStdString(data)).isDir()) return Usage("the data folder does not exist");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (data.empty())
+        return Usage("--data DIR is required");
+    if (!QFileInfo(QString::fromStdString(data)).isDir())
+        return Usage("the data folder does not exist");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
     tessavo::SetSeparators(separators);
@@ -57,7 +61,8 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         tessavo::ScenarioDriver driver(data);
-        if (!driver.WaitUntilLoaded()) std::fprintf(stderr, "tessavo-drive: loading did not end\n");
+        if (!driver.WaitUntilLoaded())
+            std::fprintf(stderr, "tessavo-drive: loading did not end\n");
         std::ifstream file;
         if (!script.empty()) {
             file.open(script);

@@ -18,7 +18,9 @@ namespace tessavo {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
 
 QFont CourierNew(int points, bool bold = false) {
     QFont font("Courier New", points);
@@ -65,7 +67,8 @@ TForm1::TForm1(std::string dataFolder, MessageHandler messages, QWidget* parent)
 }
 
 TForm1::~TForm1() {
-    if (!closed_) FormClose();
+    if (!closed_)
+        FormClose();
 }
 
 void TForm1::BuildLayout() {
@@ -218,17 +221,21 @@ void TForm1::ConnectEvents() {
     connect(cbChannel, &QComboBox::activated, this,
             [this] { Guarded([this] { cbChannelChange(); }); });
     connect(rbtnNtsc, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Guarded([this] { rbtnNtscClick(); });
+        if (on)
+            Guarded([this] { rbtnNtscClick(); });
     });
     connect(rbtnPal, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Guarded([this] { rbtnPalClick(); });
+        if (on)
+            Guarded([this] { rbtnPalClick(); });
     });
     connect(cbHDD, &QComboBox::activated, this, [this] { Guarded([this] { cbHDDChange(); }); });
     connect(rbtn1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Guarded([this] { rbtn1Click(); });
+        if (on)
+            Guarded([this] { rbtn1Click(); });
     });
     connect(rbtn2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Guarded([this] { rbtn2Click(); });
+        if (on)
+            Guarded([this] { rbtn2Click(); });
     });
     connect(btnCalc, &QPushButton::clicked, this, [this] { Guarded([this] { btnCalcClick(); }); });
     edHDD->installEventFilter(this);
@@ -249,7 +256,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edHDD && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Keys that type no character (cursor keys, Delete) are not filtered.
-        if (key->key() == Qt::Key_Delete || key->text().isEmpty()) return false;
+        if (key->key() == Qt::Key_Delete || key->text().isEmpty())
+            return false;
         const char32_t typed = key->text().toUcs4().value(0);
         return !edHDDKeyPress(typed);
     }
@@ -329,13 +337,15 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
     // A window restored from the task bar is shown again; the loading still runs only once.
-    if (!loadingStarted_) Timer1->start();
+    if (!loadingStarted_)
+        Timer1->start();
 }
 
 void TForm1::Timer1Timer() {
     Timer1->stop();
     loadingStarted_ = true;
-    if (!Guarded([this] { LoadingSequence(); })) loadingFailed_ = true;
+    if (!Guarded([this] { LoadingSequence(); }))
+        loadingFailed_ = true;
     loadingFinished_ = true;
 }
 
@@ -383,11 +393,11 @@ void TForm1::ShowMissingDatabaseNotice() {
     AdvReflectionLabel1->hide();
     AdvProgress1->hide();
     const QString folder = QFileInfo(Q(dataFolder_)).absoluteFilePath();
-    lbNoDatabase->setText(exists ? QString("The model database HddInfo.ini in %1 lists no recorder "
-                                           "models.")
-                                       .arg(folder)
-                                 : QString("No model database: HddInfo.ini was not found in %1.")
-                                       .arg(folder));
+    lbNoDatabase->setText(
+        exists ? QString("The model database HddInfo.ini in %1 lists no recorder "
+                         "models.")
+                     .arg(folder)
+               : QString("No model database: HddInfo.ini was not found in %1.").arg(folder));
     lbNoDatabase->show();
     plMessage->setVisible(true);
 }

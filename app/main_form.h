@@ -41,7 +41,7 @@ using MessageHandler = std::function<void(const FormMessage&)>;
 
 class TForm1 : public QWidget, public CalculatorState {
     Q_OBJECT
-public:
+  public:
     // dataFolder holds HddInfo.ini (and HddInfo.xlsx); without a handler messages are shown in
     // modal boxes.
     explicit TForm1(std::string dataFolder, MessageHandler messages = {},
@@ -152,13 +152,13 @@ public:
     // Events the driver cannot reach through a widget's own input.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Step 4 of the loading sequence: the INI loader fills the four record arrays.
     virtual void LoadModelDatabaseStep();
 
-private:
+  private:
     void BuildLayout();
     void ConnectEvents();
     void FormCreate();

@@ -12,7 +12,9 @@ namespace tessavo {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
 
 // The entry at a position of an option list, or the empty text when the list is shorter.
 std::string EntryAt(const std::vector<std::string>& list, std::size_t index) {
@@ -23,7 +25,8 @@ std::string EntryAt(const std::vector<std::string>& list, std::size_t index) {
 std::size_t PositionIgnoringCase(const std::vector<std::string>& list, const std::string& text,
                                  std::size_t fallback) {
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (SameTextAscii(list[i], text)) return i;
+        if (SameTextAscii(list[i], text))
+            return i;
     }
     return fallback;
 }
@@ -40,7 +43,8 @@ const CellColour kBlack = CellColour::Rgb(0, 0, 0);
 void TForm1::FillModelList() {
     const QSignalBlocker blocker(cbModel);
     cbModel->clear();
-    if (FModels.empty()) return;
+    if (FModels.empty())
+        return;
     for (const TModel& model : FModels) cbModel->addItem(Q(model.Name));
     FModelIndex = 0;
     cbModel->setCurrentIndex(0);
@@ -52,9 +56,11 @@ void TForm1::FillChannelCountList() {
     const QSignalBlocker blocker(cbChannel);
     cbChannel->clear();
     const TModel* model = SelectedModel();
-    if (!model) return;
+    if (!model)
+        return;
     for (const std::string& count : ChannelCountItems(*model)) cbChannel->addItem(Q(count));
-    if (cbChannel->count() > 0) cbChannel->setCurrentIndex(0);
+    if (cbChannel->count() > 0)
+        cbChannel->setCurrentIndex(0);
 }
 
 void TForm1::FillResolutionLists(const std::string& modelCode) {
@@ -70,13 +76,17 @@ void TForm1::FillFpsList(const std::string& model, const std::string& standard,
     tessavo::FillFpsList(rateIndex_, model, standard, resolution, channelCount, FFpsList);
 }
 
-void TForm1::FillCameraList() { tessavo::FillCameraList(FModelName, FCameraList); }
+void TForm1::FillCameraList() {
+    tessavo::FillCameraList(FModelName, FCameraList);
+}
 
 void TForm1::cbModelChange() {
-    if (cbModel->count() == 0) return;
+    if (cbModel->count() == 0)
+        return;
     FModelIndex = cbModel->currentIndex();
     const TModel* model = SelectedModel();
-    if (!model) return;
+    if (!model)
+        return;
     FModelName = model->Code;
     FHybrid = model->Hybrid;
     ProgressReset(10);
@@ -95,7 +105,9 @@ void TForm1::cbModelChange() {
     plMessage->setVisible(false);
 }
 
-void TForm1::cbChannelChange() { RebuildChannelGrid(); }
+void TForm1::cbChannelChange() {
+    RebuildChannelGrid();
+}
 
 void TForm1::rbtnNtscClick() {
     FVideoStandard = "NTSC";
@@ -116,7 +128,8 @@ void TForm1::RebuildChannelGrid() {
     ClearGridRows(AGridHdd, 1);
     totalRowPresent_ = false;
     SetChannelColumnLayout(FHybrid);
-    if (n == 0) return;
+    if (n == 0)
+        return;
     GridTable& grid = AGridHdd->Table();
 
     std::string resolution;
@@ -137,7 +150,8 @@ void TForm1::RebuildChannelGrid() {
 
     // A frame-rate list shorter than the default needs: the last entry there is, else none.
     const auto defaultFps = [this](int row) {
-        if (FFpsList.size() >= 2) return FFpsList[1];
+        if (FFpsList.size() >= 2)
+            return FFpsList[1];
         AGridHdd->Table().SetHint(4, row,
                                   "The model database has no frame-rate data for this model, "
                                   "video standard, channel count and resolution.");
@@ -174,7 +188,8 @@ void TForm1::RebuildChannelGrid() {
         const std::string fps = defaultFps(row);
         grid.AddCheckBox(0, row, true);
         std::string camera;
-        if (FHybrid) camera = IsIpChannel(c) ? EntryAt(FCameraList, 0) : "ANALOG";
+        if (FHybrid)
+            camera = IsIpChannel(c) ? EntryAt(FCameraList, 0) : "ANALOG";
         grid.SetCell(1, row, FHybrid ? ChannelCaption(c, camera) : ChannelCaption(c));
         const BitrateContext context{&bitrateIndex_, channelText, FComplexityFactor};
         const std::string size =
@@ -212,7 +227,8 @@ void TForm1::ClearGridRows(StringGrid* grid, int first) {
 }
 
 int TForm1::AppendGridRow(StringGrid* grid) {
-    if (IsSingleEmptyRow(grid)) return 1;
+    if (IsSingleEmptyRow(grid))
+        return 1;
     GridTable& table = grid->Table();
     table.SetRowCount(table.RowCount() + 1);
     return table.RowCount() - 1;
@@ -226,14 +242,17 @@ void TForm1::SetChannelColumnLayout(bool hybrid) {
     GridTable& table = AGridHdd->Table();
     const int widths[9] = {29, hybrid ? 160 : 70, 84, 90, 71, 55, 91, 115, 0};
     for (int col = 1; col < 9; ++col) table.SetColWidth(col, widths[col]);
-    table.SetCell(1, 0,
-                  hybrid ? translate("Channel") + " / " + translate("Camera") : translate("Channel"));
+    table.SetCell(
+        1, 0, hybrid ? translate("Channel") + " / " + translate("Camera") : translate("Channel"));
 }
 
 CellAlign TForm1::AGridHddGetAlignment(int row, int col) const {
-    if (row <= 1) return CellAlign::Center;
-    if (col == 1) return FHybrid ? CellAlign::Left : CellAlign::Center;
-    if (col == 6 || col == 7) return CellAlign::Right;
+    if (row <= 1)
+        return CellAlign::Center;
+    if (col == 1)
+        return FHybrid ? CellAlign::Left : CellAlign::Center;
+    if (col == 6 || col == 7)
+        return CellAlign::Right;
     return CellAlign::Center;
 }
 
@@ -241,15 +260,19 @@ int TForm1::ChannelRowCount() const {
     return totalRowPresent_ ? AGridHdd->Table().RowCount() - 3 : 0;
 }
 
-bool TForm1::HasTotalRow() const { return totalRowPresent_; }
+bool TForm1::HasTotalRow() const {
+    return totalRowPresent_;
+}
 
 CellEditor TForm1::AGridHddGetEditorType(int col, int row) {
     const CellEditor none{CellEditor::Kind::None, {}};
     const GridTable& table = AGridHdd->Table();
     // Only the ALL row and the channel rows of a built grid are edited; the Total row, the header
     // and the volume and size columns are read-only.
-    if (ChannelRowCount() == 0 || row < 1 || row >= table.RowCount() - 1) return none;
-    if (col == 0 || col == 6 || col == 8 || col > 8) return none;
+    if (ChannelRowCount() == 0 || row < 1 || row >= table.RowCount() - 1)
+        return none;
+    if (col == 0 || col == 6 || col == 8 || col > 8)
+        return none;
     const bool allRow = row == 1;
     const bool enabled = allRow || table.IsChecked(0, row);
     const int32_t f = FirstIpChannel();
@@ -260,30 +283,39 @@ CellEditor TForm1::AGridHddGetEditorType(int col, int row) {
     };
     switch (col) {
         case 1: {
-            if (!FHybrid || !enabled) return none;
-            if (allRow) return dropDown(f == 1 ? FCameraList : std::vector<std::string>{"ANALOG"});
-            if (!ip) return dropDown({ChannelCaption(c, "ANALOG")});
+            if (!FHybrid || !enabled)
+                return none;
+            if (allRow)
+                return dropDown(f == 1 ? FCameraList : std::vector<std::string>{"ANALOG"});
+            if (!ip)
+                return dropDown({ChannelCaption(c, "ANALOG")});
             std::vector<std::string> items;
-            for (const std::string& camera : FCameraList) items.push_back(ChannelCaption(c, camera));
+            for (const std::string& camera : FCameraList)
+                items.push_back(ChannelCaption(c, camera));
             return dropDown(items);
         }
         case 2:
-            if (!enabled) return none;
+            if (!enabled)
+                return none;
             return dropDown(ip ? FIpResolutionList : FResolutionList);
         case 3:
-            if (!enabled) return none;
+            if (!enabled)
+                return none;
             return dropDown(ip ? FIpQualityList : FQualityList);
         case 4:
-            if (!enabled) return none;
+            if (!enabled)
+                return none;
             FillFpsList(FModelName, FVideoStandard, table.Cell(2, row),
                         cbChannel->currentText().toStdString());
             AGridHdd->dropDownRows = 30;
             return dropDown(FFpsList);
         case 5:
-            if (!enabled) return none;
+            if (!enabled)
+                return none;
             return dropDown({"ON", "OFF"});
         case 7:
-            if (!allRow || !IsComplexityModel(FModelName)) return none;
+            if (!allRow || !IsComplexityModel(FModelName))
+                return none;
             AGridHdd->dropDownRows = 3;
             return dropDown({"Complexity-LOW", "Complexity-MID", "Complexity-HIGH"});
         default:

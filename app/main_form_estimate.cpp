@@ -11,8 +11,12 @@
 namespace tessavo {
 
 namespace {
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
-std::string S(const QString& text) { return text.toStdString(); }
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
+std::string S(const QString& text) {
+    return text.toStdString();
+}
 }  // namespace
 
 // ---- data volumes and totals -----------------------------------------------------------------
@@ -51,7 +55,8 @@ void TForm1::CalcTotals(int editedRow, const std::string& editedFps) {
     double daySum = 0;
     const int totalRow = grid.RowCount() - 1;
     for (int row = 2; row < totalRow; ++row) {
-        if (!grid.IsChecked(0, row)) continue;
+        if (!grid.IsChecked(0, row))
+            continue;
         fpsSum += ReadFpsCell(row == editedRow ? editedFps : reverseTranslate(grid.Cell(4, row)));
         hourSum += ReadVolumeCell(reverseTranslate(grid.Cell(6, row)));
         daySum += ReadVolumeCell(reverseTranslate(grid.Cell(7, row)));
@@ -70,20 +75,23 @@ void TForm1::CalcTotals(int editedRow, const std::string& editedFps) {
 // ---- disk size and recording time --------------------------------------------------------------
 
 std::string TForm1::GetHddSizeText() const {
-    if (rbtn1->isChecked()) return reverseTranslate(S(cbHDD->currentText()));
+    if (rbtn1->isChecked())
+        return reverseTranslate(S(cbHDD->currentText()));
     return TypedHddSizeText(S(edHDD->text()));
 }
 
 void TForm1::CalcRecordingTime() {
-    const RecordingTimeTexts texts = EstimateRecordingTime(
-        GetHddSizeText(), reverseTranslate(AGridTotal->Table().Cell(1, 0)));
+    const RecordingTimeTexts texts =
+        EstimateRecordingTime(GetHddSizeText(), reverseTranslate(AGridTotal->Table().Cell(1, 0)));
     GridTable& totals = AGridTotal->Table();
     totals.SetCell(1, 4, translate(texts.hours));
     totals.SetCell(1, 3, translate(texts.days));
     totals.SetCell(1, 2, texts.hddSize);
 }
 
-void TForm1::cbHDDChange() { CalcRecordingTime(); }
+void TForm1::cbHDDChange() {
+    CalcRecordingTime();
+}
 
 void TForm1::rbtn1Click() {
     cbHDD->setEnabled(true);
@@ -104,7 +112,9 @@ void TForm1::rbtn2Click() {
     btnCalc->setEnabled(true);
 }
 
-bool TForm1::edHDDKeyPress(char32_t typed) { return IsHddSizeKeyAccepted(typed); }
+bool TForm1::edHDDKeyPress(char32_t typed) {
+    return IsHddSizeKeyAccepted(typed);
+}
 
 void TForm1::btnCalcClick() {
     if (Trim(S(edHDD->text())).empty()) {
@@ -119,7 +129,8 @@ CellAlign TForm1::AGridTotalGetAlignment(int, int col) const {
     return col == 0 ? CellAlign::Left : CellAlign::Right;
 }
 
-// ---- encoding cost -------------------------------------------------------------------------------
+// ---- encoding cost
+// -------------------------------------------------------------------------------
 
 std::string TForm1::VideoStandardOfButtons() const {
     return rbtnNtsc->isChecked() ? "NTSC" : "PAL";
@@ -155,7 +166,8 @@ void TForm1::ShowEncodingCost() {
     }
     const double used = UsedEncodingCost(FEncodingCosts, S(cbChannel->currentText()));
     lbLimitValue->setText(Q(UsedEncodingCostText(used)));
-    if (FEncodingLimit != 0) SetOverLimitState(used > FEncodingLimit);
+    if (FEncodingLimit != 0)
+        SetOverLimitState(used > FEncodingLimit);
 }
 
 void TForm1::SetOverLimitState(bool over) {

@@ -15,7 +15,9 @@ namespace tessavo {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
 
 QJsonArray Strings(const std::vector<std::string>& items) {
     QJsonArray array;
@@ -44,12 +46,18 @@ const char* IconName(FormMessage::Icon icon) {
 }
 
 QString WidgetText(const QWidget* widget) {
-    if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
-    if (auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->currentText();
-    if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
-    if (auto* group = qobject_cast<const QGroupBox*>(widget)) return group->title();
-    if (auto* reflection = qobject_cast<const ReflectionLabel*>(widget)) return reflection->text();
+    if (auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->currentText();
+    if (auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    if (auto* reflection = qobject_cast<const ReflectionLabel*>(widget))
+        return reflection->text();
     return {};
 }
 
@@ -91,7 +99,9 @@ std::string Line(const QJsonObject& object) {
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
 }
 
-std::string ErrorLine(const QString& reason) { return Line(QJsonObject{{"error", reason}}); }
+std::string ErrorLine(const QString& reason) {
+    return Line(QJsonObject{{"error", reason}});
+}
 
 }  // namespace
 
@@ -107,7 +117,8 @@ bool ScenarioDriver::WaitUntilLoaded(int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
     while (!form_->LoadingFinished()) {
-        if (timer.elapsed() > timeoutMs) return false;
+        if (timer.elapsed() > timeoutMs)
+            return false;
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
     }
     QApplication::processEvents();
@@ -117,18 +128,21 @@ bool ScenarioDriver::WaitUntilLoaded(int timeoutMs) {
 std::vector<std::string> ScenarioDriver::Execute(const std::string& line) {
     std::vector<std::string> out;
     const std::string trimmed = QString::fromStdString(line).trimmed().toStdString();
-    if (trimmed.empty() || trimmed[0] == '#') return out;
+    if (trimmed.empty() || trimmed[0] == '#')
+        return out;
     QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(trimmed), &parseError);
+    const QJsonDocument doc =
+        QJsonDocument::fromJson(QByteArray::fromStdString(trimmed), &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isObject()) {
         out.push_back(ErrorLine("bad JSON: " + (parseError.error != QJsonParseError::NoError
-                                                   ? parseError.errorString()
-                                                   : QString("not an object"))));
+                                                    ? parseError.errorString()
+                                                    : QString("not an object"))));
         return out;
     }
     const std::string error = RunCommand(doc.object(), out);
     QApplication::processEvents();
-    if (!error.empty()) out.push_back(ErrorLine(Q(error)));
+    if (!error.empty())
+        out.push_back(ErrorLine(Q(error)));
     return out;
 }
 
@@ -143,7 +157,8 @@ std::string ScenarioDriver::RunCommand(const QJsonObject& command, std::vector<s
         return {};
     }
     if (verb == "translate") {
-        if (!command.value("text").isString()) return "translate needs a \"text\"";
+        if (!command.value("text").isString())
+            return "translate needs a \"text\"";
         const std::string text = command.value("text").toString().toStdString();
         const std::string translated = translate(text);
         const std::string reversed = reverseTranslate(text);
@@ -152,15 +167,19 @@ std::string ScenarioDriver::RunCommand(const QJsonObject& command, std::vector<s
     }
     if (verb == "grab") {
         const QString file = command.value("file").toString();
-        if (file.isEmpty()) return "grab needs a \"file\"";
-        if (!form_->grab().save(file, "PNG")) return "cannot write " + file.toStdString();
+        if (file.isEmpty())
+            return "grab needs a \"file\"";
+        if (!form_->grab().save(file, "PNG"))
+            return "cannot write " + file.toStdString();
         return {};
     }
     TForm1& f = *form_;
     if (verb == "model") {
-        if (!command.value("index").isDouble()) return "model needs an \"index\"";
+        if (!command.value("index").isDouble())
+            return "model needs an \"index\"";
         const int index = command.value("index").toInt();
-        if (index < 0 || index >= f.cbModel->count()) return "no model item " + std::to_string(index);
+        if (index < 0 || index >= f.cbModel->count())
+            return "no model item " + std::to_string(index);
         f.cbModel->setCurrentIndex(index);
         emit f.cbModel->activated(index);
         return {};
@@ -168,15 +187,19 @@ std::string ScenarioDriver::RunCommand(const QJsonObject& command, std::vector<s
     if (verb == "standard") {
         const QString value = command.value("value").toString();
         QRadioButton* button = value == "NTSC" ? f.rbtnNtsc : value == "PAL" ? f.rbtnPal : nullptr;
-        if (!button) return "standard takes \"NTSC\" or \"PAL\"";
+        if (!button)
+            return "standard takes \"NTSC\" or \"PAL\"";
         button->click();
         return {};
     }
     if (verb == "channels" || verb == "hdd") {
         QComboBox* combo = verb == "channels" ? f.cbChannel : f.cbHDD;
-        if (!combo->isEnabled()) return "that list is disabled";
+        if (!combo->isEnabled())
+            return "that list is disabled";
         const int index = combo->findText(command.value("text").toString(), Qt::MatchExactly);
-        if (index < 0) return "the list has no item \"" + command.value("text").toString().toStdString() + "\"";
+        if (index < 0)
+            return "the list has no item \"" + command.value("text").toString().toStdString() +
+                   "\"";
         combo->setCurrentIndex(index);
         emit combo->activated(index);
         return {};
@@ -186,10 +209,12 @@ std::string ScenarioDriver::RunCommand(const QJsonObject& command, std::vector<s
         return {};
     }
     if (verb == "type") {
-        if (!f.edHDD->isEnabled()) return "the size field is disabled";
+        if (!f.edHDD->isEnabled())
+            return "the size field is disabled";
         const QString text = command.value("text").toString();
         for (const QChar ch : text) {
-            const int key = ch == QChar('\b') ? int(Qt::Key_Backspace) : int(ch.toUpper().unicode());
+            const int key =
+                ch == QChar('\b') ? int(Qt::Key_Backspace) : int(ch.toUpper().unicode());
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
             QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
             QApplication::sendEvent(f.edHDD, &press);
@@ -198,14 +223,16 @@ std::string ScenarioDriver::RunCommand(const QJsonObject& command, std::vector<s
         return {};
     }
     if (verb == "clearTyped") {
-        if (!f.edHDD->isEnabled()) return "the size field is disabled";
+        if (!f.edHDD->isEnabled())
+            return "the size field is disabled";
         f.edHDD->selectAll();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
         QApplication::sendEvent(f.edHDD, &press);
         return {};
     }
     if (verb == "calc") {
-        if (!f.btnCalc->isEnabled()) return "the Calculate button is disabled";
+        if (!f.btnCalc->isEnabled())
+            return "the Calculate button is disabled";
         f.btnCalc->click();
         return {};
     }
@@ -227,15 +254,13 @@ QJsonObject ScenarioDriver::Dump() {
     dump["standard"] = Q(f.FVideoStandard);
     dump["ntscChecked"] = f.rbtnNtsc->isChecked();
     dump["palChecked"] = f.rbtnPal->isChecked();
-    dump["channels"] = QJsonObject{{"items", ComboItems(f.cbChannel)},
-                                   {"text", f.cbChannel->currentText()}};
-    dump["hdd"] = QJsonObject{{"presetChecked", f.rbtn1->isChecked()},
-                              {"items", ComboItems(f.cbHDD)},
-                              {"text", f.cbHDD->currentText()},
-                              {"typed", f.edHDD->text()},
-                              {"presetEnabled", f.cbHDD->isEnabled()},
-                              {"typedEnabled", f.edHDD->isEnabled()},
-                              {"calcEnabled", f.btnCalc->isEnabled()}};
+    dump["channels"] =
+        QJsonObject{{"items", ComboItems(f.cbChannel)}, {"text", f.cbChannel->currentText()}};
+    dump["hdd"] =
+        QJsonObject{{"presetChecked", f.rbtn1->isChecked()}, {"items", ComboItems(f.cbHDD)},
+                    {"text", f.cbHDD->currentText()},        {"typed", f.edHDD->text()},
+                    {"presetEnabled", f.cbHDD->isEnabled()}, {"typedEnabled", f.edHDD->isEnabled()},
+                    {"calcEnabled", f.btnCalc->isEnabled()}};
     dump["grid"] = GridJson(f.AGridHdd->Table());
     QJsonArray totals;
     for (int row = 0; row < f.AGridTotal->Table().RowCount(); ++row) {
@@ -245,12 +270,10 @@ QJsonObject ScenarioDriver::Dump() {
     dump["totals"] = totals;
     QJsonArray costs;
     for (double cost : f.FEncodingCosts) costs.append(cost);
-    dump["cost"] = QJsonObject{{"used", f.lbLimitValue->text()},
-                               {"max", f.lbLimitMax->text()},
-                               {"over", f.OverLimitState()},
-                               {"blinking", f.lbOverState1->blinking()},
-                               {"limit", f.FEncodingLimit},
-                               {"costs", costs}};
+    dump["cost"] =
+        QJsonObject{{"used", f.lbLimitValue->text()}, {"max", f.lbLimitMax->text()},
+                    {"over", f.OverLimitState()},     {"blinking", f.lbOverState1->blinking()},
+                    {"limit", f.FEncodingLimit},      {"costs", costs}};
     dump["complexity"] = f.FComplexityFactor;
     dump["lists"] = QJsonObject{{"resolution", Strings(f.FResolutionList)},
                                 {"ipResolution", Strings(f.FIpResolutionList)},
@@ -273,15 +296,15 @@ QJsonObject ScenarioDriver::Dump() {
     for (const auto& [name, widget] : f.Elements()) {
         const QWidget* parent = widget->parentWidget();
         const QRect g = widget->geometry();
-        widgets[Q(name)] = QJsonObject{
-            {"parent", parent == &f ? QString("Form1") : parent->objectName()},
-            {"x", g.x()},
-            {"y", g.y()},
-            {"w", g.width()},
-            {"h", g.height()},
-            {"visible", widget->isVisibleTo(&f) && f.isVisible()},
-            {"enabled", widget->isEnabled()},
-            {"text", WidgetText(widget)}};
+        widgets[Q(name)] =
+            QJsonObject{{"parent", parent == &f ? QString("Form1") : parent->objectName()},
+                        {"x", g.x()},
+                        {"y", g.y()},
+                        {"w", g.width()},
+                        {"h", g.height()},
+                        {"visible", widget->isVisibleTo(&f) && f.isVisible()},
+                        {"enabled", widget->isEnabled()},
+                        {"text", WidgetText(widget)}};
     }
     dump["widgets"] = widgets;
     return dump;

@@ -11,7 +11,7 @@
 namespace tessavo {
 
 class ScenarioDriver {
-public:
+  public:
     // Creates the window over the data folder (as the program does) and shows it.
     explicit ScenarioDriver(const std::string& dataFolder);
     ~ScenarioDriver();
@@ -26,7 +26,7 @@ public:
     QJsonObject DumpDb() const;
     TForm1& Form() { return *form_; }
 
-private:
+  private:
     std::string RunCommand(const QJsonObject& command, std::vector<std::string>& out);
     std::vector<FormMessage> messages_;
     std::unique_ptr<TForm1> form_;

@@ -12,7 +12,8 @@ char AsciiSeparator(const QString& separator, char fallback) {
     if (separator.size() == 1 && separator[0].unicode() < 0x80) {
         return static_cast<char>(separator[0].unicode());
     }
-    if (separator.size() == 1 && separator[0].isSpace()) return ' ';
+    if (separator.size() == 1 && separator[0].isSpace())
+        return ' ';
     return fallback;
 }
 }  // namespace
@@ -22,7 +23,8 @@ NumberSeparators SeparatorsOfUserLocale() {
     NumberSeparators sep;
     sep.decimal = AsciiSeparator(locale.decimalPoint(), '.');
     sep.thousands = AsciiSeparator(locale.groupSeparator(), sep.decimal == ',' ? '.' : ',');
-    if (sep.thousands == sep.decimal) sep.thousands = sep.decimal == ',' ? '.' : ',';
+    if (sep.thousands == sep.decimal)
+        sep.thousands = sep.decimal == ',' ? '.' : ',';
     return sep;
 }
 

@@ -38,19 +38,18 @@ bool GridTable::Inside(int col, int row) const {
 }
 
 GridTable::CellData* GridTable::At(int col, int row) {
-    return Inside(col, row)
-               ? &rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]
-               : nullptr;
+    return Inside(col, row) ? &rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]
+                            : nullptr;
 }
 
 const GridTable::CellData* GridTable::At(int col, int row) const {
-    return Inside(col, row)
-               ? &rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]
-               : nullptr;
+    return Inside(col, row) ? &rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]
+                            : nullptr;
 }
 
 void GridTable::Changed() const {
-    if (listener_) listener_();
+    if (listener_)
+        listener_();
 }
 
 const std::string& GridTable::Cell(int col, int row) const {
@@ -107,7 +106,8 @@ void GridTable::SetBold(int col, int row, bool bold) {
 
 void GridTable::SetRowStyle(int row, CellColour background, CellColour font, bool bold) {
     for (int col = 0; col < colCount_; ++col) {
-        if (CellData* cell = At(col, row)) cell->style = CellStyle{background, font, bold};
+        if (CellData* cell = At(col, row))
+            cell->style = CellStyle{background, font, bold};
     }
     Changed();
 }
@@ -147,7 +147,8 @@ void GridTable::SetChecked(int col, int row, bool checked) {
 }
 
 void GridTable::MergeCells(int col, int row, int colSpan, int rowSpan) {
-    if (!Inside(col, row) || colSpan < 1 || rowSpan < 1) return;
+    if (!Inside(col, row) || colSpan < 1 || rowSpan < 1)
+        return;
     colSpan = std::min(colSpan, colCount_ - col);
     rowSpan = std::min(rowSpan, RowCount() - row);
     merges_.push_back(CellMerge{col, row, colSpan, rowSpan});

@@ -41,7 +41,7 @@ struct CellMerge {
 };
 
 class GridTable {
-public:
+  public:
     GridTable(int colCount, int rowCount);
 
     int ColCount() const { return colCount_; }
@@ -84,7 +84,7 @@ public:
     // Called after every change, so a view can refresh.
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
-private:
+  private:
     struct CellData {
         std::string text;
         std::string hint;

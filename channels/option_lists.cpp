@@ -202,8 +202,11 @@ TextList FpsEntriesForCeiling(std::string_view modelName, std::string_view maxFp
         case 30:
             return WithFps({30, 15, 10, 7, 5, 4, 3, 2, 1});
         default: {
+            // A corrupt ceiling such as 2147483647FPS must not build billions of entries.
             TextList list;
-            for (int32_t rate = n; rate >= 1; --rate) list.push_back(FormatInt(rate) + "FPS");
+            for (int32_t rate = std::min(n, kMaxFpsCeiling); rate >= 1; --rate) {
+                list.push_back(FormatInt(rate) + "FPS");
+            }
             return list;
         }
     }

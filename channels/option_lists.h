@@ -54,6 +54,9 @@ class RateIndex {
     FoldedKeyIndex index_;
 };
 
+// Highest frame rate a ceiling can list; far above any recorder, so a damaged record stays cheap.
+inline constexpr int32_t kMaxFpsCeiling = 1000;
+
 // Frame rates for a ceiling text such as "30FPS", highest first. `modelName` (FModelName)
 // selects the fixed 30/25 lists of the QT20/QT10/QT61R families.
 TextList FpsEntriesForCeiling(std::string_view modelName, std::string_view maxFps);

@@ -5,6 +5,7 @@
 // per output line the script prints, in order. An expected object lists only the fields it
 // checks; an expected array must match in length; the string "*" accepts anything. A first line
 // "# data: FOLDER" (relative to the source root) picks the data folder, else the sample database.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -12,20 +13,21 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
 QString ReadFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     return QString::fromUtf8(file.readAll());
 }
 
 // Appends a description of every difference between expected and actual to `diffs`.
 void Compare(const QJsonValue& expected, const QJsonValue& actual, const QString& path,
              QStringList& diffs) {
-    if (expected.isString() && expected.toString() == "*") return;
+    if (expected.isString() && expected.toString() == "*")
+        return;
     if (expected.isObject()) {
         if (!actual.isObject()) {
             diffs << path + ": expected an object";
@@ -48,8 +50,8 @@ void Compare(const QJsonValue& expected, const QJsonValue& actual, const QString
                          QString::fromUtf8(QJsonDocument(QJsonArray(expected.toArray()))
                                                .toJson(QJsonDocument::Compact)) +
                          " got " +
-                         QString::fromUtf8(
-                             QJsonDocument(QJsonArray(actual.toArray())).toJson(QJsonDocument::Compact));
+                         QString::fromUtf8(QJsonDocument(QJsonArray(actual.toArray()))
+                                               .toJson(QJsonDocument::Compact));
             return;
         }
         const QJsonArray e = expected.toArray();
@@ -133,7 +135,8 @@ INSTANTIATE_TEST_SUITE_P(Drive, GoldenScenario, ::testing::ValuesIn(Scenarios())
                          [](const ::testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
                              for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
                              }
                              return name;
                          });

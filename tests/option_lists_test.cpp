@@ -182,6 +182,7 @@ TEST(FpsEntriesForCeiling, ListPerCeilingAndModelFamily) {
         {"KM20", "0FPS", {}},
         {"KM20", "-3FPS", {}},
         {"KM20", "8FPS", FpsDownFrom(8)},
+        {"KM20", "2147483647FPS", FpsDownFrom(kMaxFpsCeiling)},  // a damaged ceiling stays cheap
         {"QT61R", "12FPS", palQt},  // the QT families know only 30 and the rest
         {"qt20", "30FPS", list30},  // model codes are exact: lower case is another model
     };

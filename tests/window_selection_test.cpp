@@ -1,9 +1,9 @@
 // Model selection in the real window: every model of the sample database shows the option lists
 // its code calls for and the channel counts its record offers; standard and count changes.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <map>
 
 #include "app/main_form.h"
@@ -49,7 +49,7 @@ ExpectedLists Expected(const std::string& code) {
     } else {
         e.resolution = {"D1", "HALF_D1", "CIF"};
     }
-    const List fourQualityModels = {"KM20", "KM10", "VR30", "VR40", "VR50",
+    const List fourQualityModels = {"KM20",   "KM10",   "VR30",   "VR40", "VR50",
                                     "VR7310", "VR7320", "VR7330", "VR60", "VR70"};
     e.quality = std::count(fourQualityModels.begin(), fourQualityModels.end(), code)
                     ? kFourQualities
@@ -69,11 +69,12 @@ ExpectedLists Expected(const std::string& code) {
 }
 
 class WindowSelection : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetPausesEnabled(false);
         ASSERT_TRUE(folder_.isValid());
-        ASSERT_TRUE(QFile::copy(TESSAVO_SAMPLE_DATA "/HddInfo.ini", folder_.filePath("HddInfo.ini")));
+        ASSERT_TRUE(
+            QFile::copy(TESSAVO_SAMPLE_DATA "/HddInfo.ini", folder_.filePath("HddInfo.ini")));
         driver_ = std::make_unique<ScenarioDriver>(folder_.path().toStdString());
         ASSERT_TRUE(driver_->WaitUntilLoaded());
     }
@@ -110,10 +111,14 @@ TEST_F(WindowSelection, EveryModelShowsTheListsOfItsCode) {
             counts.push_back(form.cbChannel->itemText(k).toStdString());
         }
         List offered;
-        if (record.Ch4) offered.push_back("4");
-        if (record.Ch8) offered.push_back("8");
-        if (record.Ch12) offered.push_back("12");
-        if (record.Ch16) offered.push_back("16");
+        if (record.Ch4)
+            offered.push_back("4");
+        if (record.Ch8)
+            offered.push_back("8");
+        if (record.Ch12)
+            offered.push_back("12");
+        if (record.Ch16)
+            offered.push_back("16");
         EXPECT_EQ(counts, offered);
         EXPECT_EQ(form.cbChannel->currentIndex(), 0);
         // The model change ran under the panel with its own range, then hid it.

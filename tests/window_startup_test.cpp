@@ -1,8 +1,8 @@
 // Start-up of the real window offscreen: initial elements, the loading sequence and its failures.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "app/main_form.h"
 #include "app/scenario_driver.h"
@@ -13,14 +13,15 @@ namespace tessavo {
 namespace {
 
 class WindowStartup : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetPausesEnabled(false);
         ASSERT_TRUE(folder_.isValid());
     }
     void TearDown() override { LocaleTable().ClearTable(); }
     void CopySampleDatabase() {
-        ASSERT_TRUE(QFile::copy(TESSAVO_SAMPLE_DATA "/HddInfo.ini", folder_.filePath("HddInfo.ini")));
+        ASSERT_TRUE(
+            QFile::copy(TESSAVO_SAMPLE_DATA "/HddInfo.ini", folder_.filePath("HddInfo.ini")));
     }
     std::string Folder() const { return folder_.path().toStdString(); }
     QTemporaryDir folder_;
@@ -94,11 +95,11 @@ TEST_F(WindowStartup, WithoutDatabaseTheNoticeNamesFileAndFolder) {
 }
 
 class FailingForm : public TForm1 {
-public:
+  public:
     FailingForm(std::string folder, MessageHandler messages)
         : TForm1(std::move(folder), std::move(messages)) {}
 
-protected:
+  protected:
     void LoadModelDatabaseStep() override { throw std::runtime_error("disk on fire"); }
 };
 

@@ -7,7 +7,9 @@ namespace {
 bool g_timersEnabled = true;
 }
 
-void BlinkingLabel::SetTimersEnabled(bool enabled) { g_timersEnabled = enabled; }
+void BlinkingLabel::SetTimersEnabled(bool enabled) {
+    g_timersEnabled = enabled;
+}
 
 BlinkingLabel::BlinkingLabel(QWidget* parent) : QLabel(parent) {
     timer_.setInterval(kBlinkIntervalMs);
@@ -23,7 +25,8 @@ void BlinkingLabel::setBlinking(bool blinking) {
     if (!blinking) {
         timer_.stop();
     } else if (g_timersEnabled) {
-        if (!timer_.isActive()) timer_.start();
+        if (!timer_.isActive())
+            timer_.start();
     } else {
         blinkingWithoutTimer_ = true;
     }
@@ -36,7 +39,8 @@ void BlinkingLabel::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void BlinkingLabel::paintEvent(QPaintEvent* event) {
-    if (!shown_) return;
+    if (!shown_)
+        return;
     QLabel::paintEvent(event);
 }
 

@@ -8,7 +8,7 @@ namespace tessavo {
 
 class BlinkingLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit BlinkingLabel(QWidget* parent = nullptr);
     void setBlinking(bool blinking);
     bool blinking() const { return timer_.isActive() || blinkingWithoutTimer_; }
@@ -20,14 +20,14 @@ public:
     // and runs that must not depend on time).
     static void SetTimersEnabled(bool enabled);
 
-signals:
+  signals:
     void doubleClicked();
 
-protected:
+  protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QTimer timer_;
     bool shown_ = true;
     bool blinkingWithoutTimer_ = false;

@@ -7,16 +7,16 @@ namespace tessavo {
 
 class ReflectionLabel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ReflectionLabel(QWidget* parent = nullptr);
     QString text() const { return text_; }
     void setText(const QString& text);
     QColor textColour = QColor(0x3C, 0x89, 0xE8);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString text_;
 };
 

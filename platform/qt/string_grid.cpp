@@ -23,7 +23,9 @@ QColor ToQColor(const CellColour& colour, const QPalette& palette) {
     return QColor::fromRgb(colour.rgb);
 }
 
-QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+QString ToQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), text.size());
+}
 }  // namespace
 
 StringGridModel::StringGridModel(StringGrid& grid) : grid_(grid) {}
@@ -37,7 +39,8 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) return {};
+    if (!index.isValid())
+        return {};
     const GridTable& table = grid_.Table();
     const int col = index.column();
     const int row = index.row();
@@ -47,18 +50,21 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return ToQString(table.Cell(col, row));
         case Qt::BackgroundRole:
-            if (row < grid_.fixedRows) return grid_.palette().color(QPalette::Button);
+            if (row < grid_.fixedRows)
+                return grid_.palette().color(QPalette::Button);
             return ToQColor(table.Style(col, row).background, grid_.palette());
         case Qt::ForegroundRole:
             return ToQColor(table.Style(col, row).font, grid_.palette());
         case Qt::FontRole: {
             QFont font = fixed ? grid_.fixedFont : grid_.cellFont;
-            if (table.Style(col, row).bold) font.setBold(true);
+            if (table.Style(col, row).bold)
+                font.setBold(true);
             return font;
         }
         case Qt::TextAlignmentRole: {
             CellAlign align = CellAlign::Left;
-            if (grid_.alignmentQuery) align = grid_.alignmentQuery(row, col);
+            if (grid_.alignmentQuery)
+                align = grid_.alignmentQuery(row, col);
             const Qt::Alignment h = align == CellAlign::Center  ? Qt::AlignHCenter
                                     : align == CellAlign::Right ? Qt::AlignRight
                                                                 : Qt::AlignLeft;
@@ -79,7 +85,8 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
 }
 
 bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid()) return false;
+    if (!index.isValid())
+        return false;
     if (role == Qt::CheckStateRole) {
         return grid_.ClickCheckBox(index.column(), index.row()).empty();
     }
@@ -91,11 +98,14 @@ bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, i
 }
 
 Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     // The editor query runs only when an edit starts: it has side effects on the option lists.
-    if (index.row() >= grid_.fixedRows) flags |= Qt::ItemIsEditable;
-    if (grid_.Table().HasCheckBox(index.column(), index.row())) flags |= Qt::ItemIsUserCheckable;
+    if (index.row() >= grid_.fixedRows)
+        flags |= Qt::ItemIsEditable;
+    if (grid_.Table().HasCheckBox(index.column(), index.row()))
+        flags |= Qt::ItemIsUserCheckable;
     return flags;
 }
 
@@ -104,14 +114,16 @@ void StringGridModel::Reset() {
     endResetModel();
 }
 
-StringGridDelegate::StringGridDelegate(StringGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+StringGridDelegate::StringGridDelegate(StringGrid& grid)
+    : QStyledItemDelegate(&grid), grid_(grid) {}
 
 QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const {
     const int col = index.column();
     const int row = index.row();
     const CellEditor editor = grid_.EditorFor(col, row);
-    if (editor.kind == CellEditor::Kind::None) return nullptr;
+    if (editor.kind == CellEditor::Kind::None)
+        return nullptr;
     if (editor.kind == CellEditor::Kind::Plain) {
         return QStyledItemDelegate::createEditor(parent, option, index);
     }
@@ -128,7 +140,8 @@ QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
         emit self->closeEditor(combo);
         // The reaction may run long and process events; let the editor close first.
         QTimer::singleShot(0, grid, [grid, col, row, itemIndex, text] {
-            if (grid->onComboChange) grid->onComboChange(col, row, itemIndex, text);
+            if (grid->onComboChange)
+                grid->onComboChange(col, row, itemIndex, text);
         });
     });
     QTimer::singleShot(0, combo, &QComboBox::showPopup);
@@ -136,14 +149,16 @@ QWidget* StringGridDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 }
 
 void StringGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    if (qobject_cast<QComboBox*>(editor)) return;
+    if (qobject_cast<QComboBox*>(editor))
+        return;
     QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void StringGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                       const QModelIndex& index) const {
     // A pick is written by the reaction to it, not by the editor.
-    if (qobject_cast<QComboBox*>(editor)) return;
+    if (qobject_cast<QComboBox*>(editor))
+        return;
     QStyledItemDelegate::setModelData(editor, model, index);
 }
 
@@ -161,15 +176,18 @@ StringGrid::StringGrid(int colCount, int rowCount, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
     table_.SetChangeListener([this] {
-        if (syncQueued_) return;
+        if (syncQueued_)
+            return;
         syncQueued_ = true;
-        QMetaObject::invokeMethod(this, [this] { Sync(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Sync(); }, Qt::QueuedConnection);
     });
     Sync();
 }
 
 CellEditor StringGrid::EditorFor(int col, int row) const {
-    if (editorQuery) return editorQuery(col, row);
+    if (editorQuery)
+        return editorQuery(col, row);
     return CellEditor{};
 }
 
@@ -178,10 +196,12 @@ std::string StringGrid::PickItem(int col, int row, const std::string& text) {
         return "no such cell";
     }
     const CellEditor editor = EditorFor(col, row);
-    if (editor.kind != CellEditor::Kind::DropDown) return "the cell offers no drop-down editor";
+    if (editor.kind != CellEditor::Kind::DropDown)
+        return "the cell offers no drop-down editor";
     for (std::size_t i = 0; i < editor.items.size(); ++i) {
         if (editor.items[i] == text) {
-            if (onComboChange) onComboChange(col, row, static_cast<int>(i), text);
+            if (onComboChange)
+                onComboChange(col, row, static_cast<int>(i), text);
             return {};
         }
     }
@@ -189,10 +209,12 @@ std::string StringGrid::PickItem(int col, int row, const std::string& text) {
 }
 
 std::string StringGrid::ClickCheckBox(int col, int row) {
-    if (!table_.HasCheckBox(col, row)) return "the cell has no check box";
+    if (!table_.HasCheckBox(col, row))
+        return "the cell has no check box";
     const bool checked = !table_.IsChecked(col, row);
     table_.SetChecked(col, row, checked);
-    if (onCheckBoxClick) onCheckBoxClick(col, row, checked);
+    if (onCheckBoxClick)
+        onCheckBoxClick(col, row, checked);
     return {};
 }
 
@@ -204,7 +226,8 @@ void StringGrid::Sync() {
     for (int col = 0; col < table_.ColCount(); ++col) {
         const int width = table_.ColWidth(col);
         setColumnHidden(col, width == 0);
-        if (width > 0) setColumnWidth(col, width);
+        if (width > 0)
+            setColumnWidth(col, width);
     }
     for (int row = 0; row < table_.RowCount(); ++row) setRowHeight(row, table_.RowHeight());
 }

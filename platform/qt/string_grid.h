@@ -27,7 +27,7 @@ class StringGrid;
 
 class StringGridModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit StringGridModel(StringGrid& grid);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -36,13 +36,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     void Reset();
 
-private:
+  private:
     StringGrid& grid_;
 };
 
 class StringGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
-public:
+  public:
     explicit StringGridDelegate(StringGrid& grid);
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -50,13 +50,13 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
-private:
+  private:
     StringGrid& grid_;
 };
 
 class StringGrid : public QTableView {
     Q_OBJECT
-public:
+  public:
     StringGrid(int colCount, int rowCount, QWidget* parent = nullptr);
 
     GridTable& Table() { return table_; }
@@ -86,7 +86,7 @@ public:
     // Brings the view in line with the table (rows, widths, merges).
     void Sync();
 
-private:
+  private:
     GridTable table_;
     StringGridModel model_;
     StringGridDelegate delegate_;
