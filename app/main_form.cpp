@@ -28,8 +28,8 @@ QFont CourierNew(int points, bool bold = false) {
     return font;
 }
 
-QLabel* HeaderPanel(QWidget* parent, const char* caption, int x, int y, int w, int h) {
-    auto* panel = new QLabel(caption, parent);
+Panel* HeaderPanel(QWidget* parent, const char* caption, int x, int y, int w, int h) {
+    auto* panel = new Panel(caption, parent);
     panel->setGeometry(x, y, w, h);
     panel->setAlignment(Qt::AlignCenter);
     panel->setFont(CourierNew(9, true));
@@ -101,10 +101,10 @@ void TForm1::BuildLayout() {
         AGridHdd->Table().SetColWidth(col, kChannelWidths[col]);
     }
 
-    plMessage = new QFrame(AGridHdd);
+    plMessage = new Panel(QString(), AGridHdd);
     plMessage->setGeometry(108, 140, 397, 85);
     plMessage->setAutoFillBackground(true);
-    plMessage->setStyleSheet("QFrame#plMessage { background: white; border: 1px solid #ACACAC; }");
+    plMessage->setStyleSheet("QLabel#plMessage { background: white; border: 1px solid #ACACAC; }");
     AdvReflectionLabel1 = new ReflectionLabel(plMessage);
     AdvReflectionLabel1->setGeometry(48, 16, 312, 33);
     AdvReflectionLabel1->setText("Loding data. Please wait....");
@@ -194,10 +194,12 @@ void TForm1::BuildLayout() {
     lbOverState1->setFont(CourierNew(9));
     lbOverState1->move(28, 16);
     lbOverState1->adjustSize();
-    lbLimitValue = new QLabel("0", GroupBox6);
+    lbLimitValue = new BlinkingLabel(GroupBox6);
+    lbLimitValue->setText("0");
     lbLimitValue->setGeometry(162, 16, 50, lbOverState1->height());
     lbLimitValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lbLimitMax = new QLabel(" / Free", GroupBox6);
+    lbLimitMax = new BlinkingLabel(GroupBox6);
+    lbLimitMax->setText(" / Free");
     lbLimitMax->setGeometry(213, 16, 63, lbOverState1->height());
 
     Button1 = new QPushButton(QString::fromUtf8("이 버튼이 보이면 안됩니다"), this);

@@ -26,6 +26,7 @@
 #include "channels/option_lists.h"
 #include "estimate/bitrate_lookup.h"
 #include "platform/qt/blinking_label.h"
+#include "platform/qt/panel.h"
 #include "platform/qt/reflection_label.h"
 #include "platform/qt/string_grid.h"
 
@@ -54,13 +55,13 @@ class TForm1 : public QWidget, public CalculatorState {
 
     // The window's elements, as its layout names them.
     QFrame* Shape1;
-    QLabel* Panel1;
+    Panel* Panel1;
     StringGrid* AGridHdd;
-    QFrame* plMessage;
+    Panel* plMessage;
     ReflectionLabel* AdvReflectionLabel1;
     QProgressBar* AdvProgress1;
     QLabel* lbNoDatabase;
-    QLabel* Panel2;
+    Panel* Panel2;
     QGroupBox* GroupBox1;
     QComboBox* cbModel;
     QGroupBox* GroupBox2;
@@ -75,7 +76,7 @@ class TForm1 : public QWidget, public CalculatorState {
     QLineEdit* edHDD;
     QLabel* Label5;
     QPushButton* btnCalc;
-    QLabel* Panel3;
+    Panel* Panel3;
     StringGrid* AGridTotal;
     QGroupBox* GroupBox5;
     QLabel* Label1;
@@ -86,8 +87,8 @@ class TForm1 : public QWidget, public CalculatorState {
     QLabel* Label7;
     QGroupBox* GroupBox6;
     BlinkingLabel* lbOverState1;
-    QLabel* lbLimitValue;
-    QLabel* lbLimitMax;
+    BlinkingLabel* lbLimitValue;
+    BlinkingLabel* lbLimitMax;
     QPushButton* Button1;
     QTimer* Timer1;
     QTimer* TimerFpsReset;

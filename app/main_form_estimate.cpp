@@ -173,7 +173,7 @@ void TForm1::ShowEncodingCost() {
 void TForm1::SetOverLimitState(bool over) {
     overLimit_ = over;
     lbOverState1->setBlinking(over);
-    for (QLabel* label : {static_cast<QLabel*>(lbOverState1), lbLimitValue}) {
+    for (QLabel* label : {static_cast<QLabel*>(lbOverState1), static_cast<QLabel*>(lbLimitValue)}) {
         QFont font = label->font();
         font.setBold(over);
         label->setFont(font);
