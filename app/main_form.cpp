@@ -248,6 +248,14 @@ void TForm1::ConnectEvents() {
         Guarded([&] { editor = AGridHddGetEditorType(col, row); });
         return editor;
     };
+    AGridHdd->onCheckBoxClick = [this](int col, int row, bool ticked) {
+        Guarded([&] { AGridHddCheckBoxClick(col, row, ticked); });
+    };
+    AGridHdd->onComboChange = [this](int col, int row, int index, const std::string& text) {
+        Guarded([&] { AGridHddComboChange(col, row, index, text); });
+    };
+    connect(lbOverState1, &BlinkingLabel::doubleClicked, this,
+            [this] { Guarded([this] { lbOverState1DblClick(); }); });
     AGridTotal->alignmentQuery = [this](int row, int col) {
         return AGridTotalGetAlignment(row, col);
     };
