@@ -27,6 +27,7 @@ class TranslationTable {
     std::string ReverseTranslate(std::u16string_view text) const;
     std::string ReverseTranslate(std::string_view text) const;
 
+    // Zero means no locale.ini was loaded: every text shows as written.
     std::size_t Count() const { return sources_.size(); }
     const std::u16string& SourceAt(std::size_t i) const { return sources_[i]; }
     const std::u16string& TranslationAt(std::size_t i) const { return translations_[i]; }
@@ -56,7 +57,9 @@ const std::string& LocaleFilePath();
 
 // Shorthands on the process-wide table, as display code calls them.
 std::string translate(std::string_view text);
+std::u16string translate(std::u16string_view text);
 std::string reverseTranslate(std::string_view text);
+std::string reverseTranslate(std::u16string_view text);
 
 // The translating combo box's unit-wide callback (8-bit text in, 8-bit text out).
 using TranslateCallback = std::function<std::string(const std::string&)>;

@@ -15,7 +15,8 @@ namespace tessavo {
 // count cannot exhaust memory. A larger CNT is read as this many records.
 constexpr int32_t kMaxRecordsPerSection = 200000;
 
-// Cuts a record value at every "|"; a "|" at the very end starts no further field.
+// Cuts a record value at every "|" (and at a line break inside it, as a line list would); a
+// "|" at the very end starts no further field, so "a|b|" and "a|b" both give a and b.
 std::vector<std::string> FieldSplit(std::string_view value);
 
 ModelDatabase LoadModelDatabase(const ProfileIni& ini, TranslationTable& table);
