@@ -249,19 +249,30 @@ ConversionResult ConvertWorkbook(const ConversionPaths& paths, const ModelDataba
 
     // All keys are set in memory and the file replaced once: a failure cannot leave a database
     // that is half old and half new.
-    bool written = !ExistsButUnreadable(paths.ini);
-    if (written) {
+    std::string& reason = result.reason;
+    bool written = true;
+    if (ExistsButUnreadable(paths.ini)) {
+        reason = "cannot read \"" + paths.ini + "\"";
+        written = false;
+    } else {
         ProfileIni ini = ProfileIni::FromFile(paths.ini);
         auto section = [&](const char* name, const auto& records, auto&& valueOf) {
-            for (std::size_t i = 0; i < records.size(); ++i)
-                ini.SetString(name, FormatInt(static_cast<int64_t>(i)), valueOf(records[i]));
-            ini.SetString(name, "CNT", FormatInt(static_cast<int64_t>(records.size())));
+            for (std::size_t i = 0; i < records.size() && written; ++i) {
+                const std::string key = FormatInt(static_cast<int64_t>(i));
+                // A line break in a cell cannot go into a line-based file.
+                if (!ini.SetString(name, key, valueOf(records[i]))) {
+                    reason = std::string("[") + name + "] " + key + ": a line break in a cell";
+                    written = false;
+                }
+            }
+            if (written)
+                ini.SetString(name, "CNT", FormatInt(static_cast<int64_t>(records.size())));
         };
         section("MODEL", db.Models, ModelValue);
         section("QUAL", db.QualitySizes, QualityValue);
         section("RATE", db.Rates, RateValue);
         section("HIS", db.HiSilicon, HiSiliconValue);
-        written = ini.SaveAtomically(paths.ini);
+        written = written && ini.SaveAtomically(paths.ini, &reason);
     }
     if (!written) {
         result.outcome = ConversionOutcome::WriteFailed;

@@ -40,6 +40,8 @@ struct ConversionResult {
     ModelDatabase database;
     // Message boxes in the order the conversion raises them; at most one.
     std::vector<ConversionMessage> messages;
+    // Why writing failed, for a log or a terminal; the message box names the file only.
+    std::string reason;
     // The button handler closes with "end" unless writing failed.
     bool ShowsEnd() const { return outcome != ConversionOutcome::WriteFailed; }
 };

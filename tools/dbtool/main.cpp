@@ -35,6 +35,8 @@ int Convert(const std::string& folder) {
     const tessavo::ConversionPaths paths = tessavo::ConversionPaths::InFolder(folder);
     const tessavo::ConversionResult result = tessavo::ConvertWorkbook(paths, {});
     for (const tessavo::ConversionMessage& message : result.messages) Print(message);
+    if (!result.reason.empty())
+        std::fprintf(stderr, "tessavo-dbtool: %s\n", result.reason.c_str());
     if (result.outcome == tessavo::ConversionOutcome::NoWorkbook)
         std::fprintf(stderr, "tessavo-dbtool: no workbook %s\n", paths.workbook.c_str());
     if (result.ShowsEnd())
