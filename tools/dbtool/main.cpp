@@ -29,6 +29,7 @@ void Print(const tessavo::ConversionMessage& message) {
                                                                          : "";
     std::FILE* out = message.icon == tessavo::MessageIcon::None ? stdout : stderr;
     std::fprintf(out, "%s%s\n", prefix, text.c_str());
+    std::fflush(out);
 }
 
 int Convert(const std::string& folder) {
