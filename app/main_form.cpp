@@ -241,6 +241,7 @@ void TForm1::ConnectEvents() {
     });
     connect(btnCalc, &QPushButton::clicked, this, [this] { Guarded([this] { btnCalcClick(); }); });
     edHDD->installEventFilter(this);
+    connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { Button1Click(); }); });
 
     AGridHdd->alignmentQuery = [this](int row, int col) { return AGridHddGetAlignment(row, col); };
     AGridHdd->editorQuery = [this](int col, int row) {

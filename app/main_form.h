@@ -154,6 +154,9 @@ class TForm1 : public QWidget, public CalculatorState {
     void lbOverState1DblClick();
     void ReduceToLimit();
 
+    // Maintenance: workbook to INI.
+    void Button1Click();
+
     bool OverLimitState() const { return overLimit_; }
     // Rows the shared drop-down editor shows at once, as last set.
     int DropDownRows() const { return AGridHdd->dropDownRows; }
