@@ -222,23 +222,18 @@ void TForm1::ConnectEvents() {
     connect(cbModel, &QComboBox::activated, this, [this] { Guarded([this] { cbModelChange(); }); });
     connect(cbChannel, &QComboBox::activated, this,
             [this] { Guarded([this] { cbChannelChange(); }); });
-    connect(rbtnNtsc, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtnNtscClick(); });
-    });
-    connect(rbtnPal, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtnPalClick(); });
-    });
+    // A radio button's click handler runs when the click selects it.
+    const auto onSelected = [this](QRadioButton* button, void (TForm1::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on)
+                Guarded([this, handler] { (this->*handler)(); });
+        });
+    };
+    onSelected(rbtnNtsc, &TForm1::rbtnNtscClick);
+    onSelected(rbtnPal, &TForm1::rbtnPalClick);
     connect(cbHDD, &QComboBox::activated, this, [this] { Guarded([this] { cbHDDChange(); }); });
-    connect(rbtn1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtn1Click(); });
-    });
-    connect(rbtn2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtn2Click(); });
-    });
+    onSelected(rbtn1, &TForm1::rbtn1Click);
+    onSelected(rbtn2, &TForm1::rbtn2Click);
     connect(btnCalc, &QPushButton::clicked, this, [this] { Guarded([this] { btnCalcClick(); }); });
     edHDD->installEventFilter(this);
     connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { Button1Click(); }); });
