@@ -1,9 +1,11 @@
 // tessavo-dbtool: maintenance of the model database outside the window.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "database_check.h"
 #include "model/workbook_conversion.h"
 #include "platform/numbers.h"
 #include "platform/text.h"
@@ -11,8 +13,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tessavo-dbtool [--decimal=C] [--thousands=C] convert [DIR]\n"
+    "usage: tessavo-dbtool [--decimal=C] [--thousands=C] (convert | check) [DIR]\n"
     "  convert  reads DIR/HddInfo.xlsx and updates DIR/HddInfo.ini (DIR defaults to .)\n"
+    "  check    lists what the window would offer but DIR/HddInfo.ini cannot answer, and\n"
+    "           malformed records; exit status 0 only when there is nothing to list\n"
     "  --decimal, --thousands  the separators the program uses on the target machine\n"
     "                          (default . and ,); numbers are read and written with them\n";
 
@@ -43,6 +47,23 @@ int Convert(const std::string& folder) {
     if (result.ShowsEnd())
         Print({tessavo::MessageIcon::None, tessavo::kConversionEndText});
     return result.outcome == tessavo::ConversionOutcome::Converted ? 0 : 1;
+}
+
+int Check(const std::string& folder) {
+    const std::string path = tessavo::ConversionPaths::InFolder(folder).ini;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        std::fprintf(stderr, "tessavo-dbtool: no database %s\n", path.c_str());
+        return 1;
+    }
+    const tessavo::DatabaseCheck check =
+        tessavo::CheckDatabase(tessavo::ProfileIni::FromFile(path));
+    for (const std::string& line : check.malformed) std::printf("malformed %s\n", line.c_str());
+    for (const std::string& line : check.missing) std::printf("missing %s\n", line.c_str());
+    std::printf("%s: %s models, %s\n", path.c_str(),
+                tessavo::FormatInt(static_cast<int64_t>(check.models)).c_str(),
+                check.Clean() ? "nothing missing" : "see above");
+    return check.Clean() ? 0 : 1;
 }
 
 bool SeparatorOption(std::string_view arg, std::string_view name, char& out) {
@@ -78,5 +99,7 @@ int main(int argc, char** argv) {
         return Usage();
     if (command == "convert")
         return Convert(folder);
+    if (command == "check")
+        return Check(folder);
     return Usage();
 }
