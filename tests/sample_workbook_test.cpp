@@ -12,6 +12,7 @@
 #include "database_records.h"
 #include "model/ini_loader.h"
 #include "model/workbook_conversion.h"
+#include "pinned_separators.h"
 #include "platform/numbers.h"
 #include "platform/xlsx_workbook.h"
 #include "xlsx_test_support.h"
@@ -26,24 +27,10 @@ const std::string kSampleIni = TESSAVO_SAMPLE_DATA "/HddInfo.ini";
 
 // The sample database as the bundled file holds it (point as decimal separator).
 ModelDatabase LoadSample() {
-    const NumberSeparators saved = Separators();
-    SetSeparators({'.', ','});
+    const PinnedSeparators pinned({'.', ','});
     TranslationTable table;
-    ModelDatabase db = LoadModelDatabaseFile(kSampleIni, table);
-    SetSeparators(saved);
-    return db;
+    return LoadModelDatabaseFile(kSampleIni, table);
 }
-
-class PinnedSeparators {
-  public:
-    explicit PinnedSeparators(NumberSeparators separators) : saved_(Separators()) {
-        SetSeparators(separators);
-    }
-    ~PinnedSeparators() { SetSeparators(saved_); }
-
-  private:
-    NumberSeparators saved_;
-};
 
 // The conversion runs with the user's separators: the sheet shows numbers with them and the INI
 // is written with them, so the records must come back whatever they are.
