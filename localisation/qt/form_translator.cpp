@@ -165,16 +165,21 @@ bool IsPlainLabel(const QObject* object) {
            !qobject_cast<const BlinkingLabel*>(object);
 }
 
-void TranslateLabel(QLabel* label) {
-    // The layout's labels size themselves to their caption; Qt's do not, so a label that fitted
-    // its caption before is fitted again, keeping its right edge when it is right-aligned.
-    const bool fitted = label->size() == label->sizeHint();
+// The layout's labels size themselves to their caption; Qt's do not. So a label that fitted its
+// caption before the walk (window font included) is fitted again after it, keeping its right
+// edge when it is right-aligned.
+bool FitsCaption(const QObject* object) {
+    const auto* label = qobject_cast<const QLabel*>(object);
+    return label && label->size() == label->sizeHint();
+}
+
+void TranslateLabel(QLabel* label, bool fitsCaption) {
     const int right = label->geometry().right();
     FullFont(label);
     label->setText(Tr(label->text()));
     TranslateHint(label);
     label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
-    if (fitted) {
+    if (fitsCaption) {
         label->resize(label->sizeHint());
         if (label->alignment() & Qt::AlignRight)
             label->move(right - label->width() + 1, label->y());
@@ -286,41 +291,55 @@ T* As(QObject* object) {
     return static_cast<T*>(object);
 }
 
+struct Component {
+    QPointer<QObject> object;
+    // Taken before anything changes (see FitsCaption).
+    bool fitsCaption = false;
+};
+
 struct Row {
     bool (*matches)(const QObject*);
-    void (*apply)(QObject*);
+    void (*apply)(QObject*, const Component&);
 };
 
 // In table order: the first row that matches decides.
 const Row kRows[] = {
-    {Is<QComboBox>, [](QObject* o) { TranslateComboBox(As<QComboBox>(o)); }},
-    {IsPlainLabel, [](QObject* o) { TranslateLabel(As<QLabel>(o)); }},
-    {Is<QListView>, [](QObject* o) { TranslateListView(As<QListView>(o)); }},
-    {Is<QLineEdit>, [](QObject* o) { TranslateLineEdit(As<QLineEdit>(o)); }},
-    {Is<QCheckBox>, [](QObject* o) { TranslateCaptionedButton(As<QCheckBox>(o)); }},
-    {Is<QRadioButton>, [](QObject* o) { TranslateCaptionedButton(As<QRadioButton>(o)); }},
-    {Is<QAction>, [](QObject* o) { TranslateAction(As<QAction>(o)); }},
-    {Is<QToolButton>, [](QObject* o) { TranslateCaptionedButton(As<QToolButton>(o)); }},
-    {Is<QStatusBar>, [](QObject* o) { TranslateHintOnly(As<QWidget>(o)); }},
-    {Is<QTabWidget>, [](QObject* o) { TranslateHintOnly(As<QWidget>(o)); }},
-    {Is<QGroupBox>, [](QObject* o) { TranslateGroupBox(As<QGroupBox>(o)); }},
-    {IsTabPage, [](QObject* o) { TranslateHintOnly(As<QWidget>(o)); }},
+    {Is<QComboBox>, [](QObject* o, const Component&) { TranslateComboBox(As<QComboBox>(o)); }},
+    {IsPlainLabel,
+     [](QObject* o, const Component& c) { TranslateLabel(As<QLabel>(o), c.fitsCaption); }},
+    {Is<QListView>, [](QObject* o, const Component&) { TranslateListView(As<QListView>(o)); }},
+    {Is<QLineEdit>, [](QObject* o, const Component&) { TranslateLineEdit(As<QLineEdit>(o)); }},
+    {Is<QCheckBox>,
+     [](QObject* o, const Component&) { TranslateCaptionedButton(As<QCheckBox>(o)); }},
+    {Is<QRadioButton>,
+     [](QObject* o, const Component&) { TranslateCaptionedButton(As<QRadioButton>(o)); }},
+    {Is<QAction>, [](QObject* o, const Component&) { TranslateAction(As<QAction>(o)); }},
+    {Is<QToolButton>,
+     [](QObject* o, const Component&) { TranslateCaptionedButton(As<QToolButton>(o)); }},
+    {Is<QStatusBar>, [](QObject* o, const Component&) { TranslateHintOnly(As<QWidget>(o)); }},
+    {Is<QTabWidget>, [](QObject* o, const Component&) { TranslateHintOnly(As<QWidget>(o)); }},
+    {Is<QGroupBox>, [](QObject* o, const Component&) { TranslateGroupBox(As<QGroupBox>(o)); }},
+    {IsTabPage, [](QObject* o, const Component&) { TranslateHintOnly(As<QWidget>(o)); }},
     {[](const QObject* o) {
          return Is<QPushButton>(o) && !static_cast<const QPushButton*>(o)->isFlat();
      },
-     [](QObject* o) { TranslatePlainButton(As<QPushButton>(o)); }},
+     [](QObject* o, const Component&) { TranslatePlainButton(As<QPushButton>(o)); }},
     {[](const QObject* o) {
          return Is<QPushButton>(o) && static_cast<const QPushButton*>(o)->isFlat();
      },
-     [](QObject* o) { TranslateCaptionedButton(As<QPushButton>(o)); }},
-    {Is<QToolBar>, [](QObject* o) { TranslateToolBar(As<QToolBar>(o)); }},
-    {Is<QTreeWidget>, [](QObject* o) { TranslateTreeWidget(As<QTreeWidget>(o)); }},
-    {Is<QTableWidget>, [](QObject* o) { TranslateTableWidget(As<QTableWidget>(o)); }},
-    {Is<QTabBar>, [](QObject* o) { TranslateTabBar(As<QTabBar>(o)); }},
+     [](QObject* o, const Component&) { TranslateCaptionedButton(As<QPushButton>(o)); }},
+    {Is<QToolBar>, [](QObject* o, const Component&) { TranslateToolBar(As<QToolBar>(o)); }},
+    {Is<QTreeWidget>,
+     [](QObject* o, const Component&) { TranslateTreeWidget(As<QTreeWidget>(o)); }},
+    {Is<QTableWidget>,
+     [](QObject* o, const Component&) { TranslateTableWidget(As<QTableWidget>(o)); }},
+    {Is<QTabBar>, [](QObject* o, const Component&) { TranslateTabBar(As<QTabBar>(o)); }},
     {Is<QFileDialog>,
-     [](QObject* o) { As<QWidget>(o)->setWindowTitle(Tr(As<QWidget>(o)->windowTitle())); }},
-    {Is<Panel>, [](QObject* o) { TranslatePanel(As<Panel>(o)); }},
-    {Is<StringGrid>, [](QObject* o) { TranslateGrid(As<StringGrid>(o)); }},
+     [](QObject* o, const Component&) {
+         As<QWidget>(o)->setWindowTitle(Tr(As<QWidget>(o)->windowTitle()));
+     }},
+    {Is<Panel>, [](QObject* o, const Component&) { TranslatePanel(As<Panel>(o)); }},
+    {Is<StringGrid>, [](QObject* o, const Component&) { TranslateGrid(As<StringGrid>(o)); }},
 };
 
 // ---- which objects are the window's components
@@ -361,15 +380,15 @@ Part Classify(const QObject* child, const QObject* parent) {
     return Part::Component;
 }
 
-void CollectComponents(const QObject* parent, std::vector<QPointer<QObject>>& components) {
+void CollectComponents(const QObject* parent, std::vector<Component>& components) {
     for (QObject* child : parent->children()) {
         switch (Classify(child, parent)) {
             case Part::Component:
-                components.push_back(child);
+                components.push_back({child, FitsCaption(child)});
                 CollectComponents(child, components);
                 break;
             case Part::Closed:
-                components.push_back(child);
+                components.push_back({child, FitsCaption(child)});
                 break;
             case Part::PassThrough:
                 CollectComponents(child, components);
@@ -386,18 +405,19 @@ void TranslateForm(QObject* component) {
     auto* window = qobject_cast<QWidget*>(component);
     if (!window)
         return;
+    std::vector<Component> components;
+    CollectComponents(window, components);
     if (window->isWindow()) {
         FullFont(window);
         window->setWindowTitle(Tr(window->windowTitle()));
     }
-    std::vector<QPointer<QObject>> components;
-    CollectComponents(window, components);
-    for (QObject* object : components) {
+    for (const Component& entry : components) {
+        QObject* object = entry.object;
         if (!object)
             continue;
         for (const Row& row : kRows) {
             if (row.matches(object)) {
-                row.apply(object);
+                row.apply(object, entry);
                 break;
             }
         }
