@@ -223,25 +223,21 @@ void TForm1::ConnectEvents() {
     connect(cbModel, &QComboBox::activated, this, [this] { Guarded([this] { cbModelChange(); }); });
     connect(cbChannel, &QComboBox::activated, this,
             [this] { Guarded([this] { cbChannelChange(); }); });
-    connect(rbtnNtsc, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtnNtscClick(); });
-    });
-    connect(rbtnPal, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtnPalClick(); });
-    });
+    // A radio button's click handler runs when the click selects it.
+    const auto onSelected = [this](QRadioButton* button, void (TForm1::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on)
+                Guarded([this, handler] { (this->*handler)(); });
+        });
+    };
+    onSelected(rbtnNtsc, &TForm1::rbtnNtscClick);
+    onSelected(rbtnPal, &TForm1::rbtnPalClick);
     connect(cbHDD, &QComboBox::activated, this, [this] { Guarded([this] { cbHDDChange(); }); });
-    connect(rbtn1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtn1Click(); });
-    });
-    connect(rbtn2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Guarded([this] { rbtn2Click(); });
-    });
+    onSelected(rbtn1, &TForm1::rbtn1Click);
+    onSelected(rbtn2, &TForm1::rbtn2Click);
     connect(btnCalc, &QPushButton::clicked, this, [this] { Guarded([this] { btnCalcClick(); }); });
     edHDD->installEventFilter(this);
+    connect(Button1, &QPushButton::clicked, this, [this] { Guarded([this] { Button1Click(); }); });
 
     AGridHdd->alignmentQuery = [this](int row, int col) { return AGridHddGetAlignment(row, col); };
     AGridHdd->editorQuery = [this](int col, int row) {
@@ -249,6 +245,14 @@ void TForm1::ConnectEvents() {
         Guarded([&] { editor = AGridHddGetEditorType(col, row); });
         return editor;
     };
+    AGridHdd->onCheckBoxClick = [this](int col, int row, bool ticked) {
+        Guarded([&] { AGridHddCheckBoxClick(col, row, ticked); });
+    };
+    AGridHdd->onComboChange = [this](int col, int row, int index, const std::string& text) {
+        Guarded([&] { AGridHddComboChange(col, row, index, text); });
+    };
+    connect(lbOverState1, &BlinkingLabel::doubleClicked, this,
+            [this] { Guarded([this] { lbOverState1DblClick(); }); });
     AGridTotal->alignmentQuery = [this](int row, int col) {
         return AGridTotalGetAlignment(row, col);
     };

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/calculator_state.h"
+#include "channels/channel_rules.h"
 #include "channels/option_lists.h"
 #include "estimate/bitrate_lookup.h"
 #include "platform/qt/blinking_label.h"
@@ -146,6 +147,16 @@ class TForm1 : public QWidget, public CalculatorState {
     void ShowEncodingCost();
     void SetOverLimitState(bool over);
 
+    // Channel edits.
+    void AGridHddCheckBoxClick(int col, int row, bool ticked);
+    void AGridHddComboChange(int col, int row, int itemIndex, const std::string& text);
+    void ApplyAllRowChange(int col, const std::string& value);
+    void lbOverState1DblClick();
+    void ReduceToLimit();
+
+    // Maintenance: workbook to INI.
+    void Button1Click();
+
     bool OverLimitState() const { return overLimit_; }
     // Rows the shared drop-down editor shows at once, as last set.
     int DropDownRows() const { return AGridHdd->dropDownRows; }
@@ -173,6 +184,19 @@ class TForm1 : public QWidget, public CalculatorState {
     // Runs a handler; an unexpected error ends it and is shown in an error box.
     bool Guarded(const std::function<void()>& handler);
 
+    struct RuleInputs {
+        int channelCount;
+        QualityDisplayTexts qualities;
+    };
+    RuleInputs CurrentRuleInputs() const;
+    bool IsChannelRow(int row) const;
+    // Writes a channel row's encoding cost; rows outside the sixteen channel slots write nothing.
+    void SetChannelCost(int row, double cost);
+    // The frame rate after a resolution (column 2) or quality pick: the list's default, then the
+    // per-model rules.
+    void AdjustFpsAfterPick(int column, const std::string& resolution, std::string& fps,
+                            const std::string& quality);
+    void LimitAfterFpsPick(const std::string& resolution, std::string& fps, std::string& quality);
     std::string VideoStandardOfButtons() const;
     int ChannelRowCount() const;
     bool HasTotalRow() const;

@@ -230,6 +230,28 @@ std::string ScenarioDriver::RunCommand(const QJsonObject& command, std::vector<s
         QApplication::sendEvent(f.edHDD, &press);
         return {};
     }
+    if (verb == "pick") {
+        if (!command.value("col").isDouble() || !command.value("row").isDouble() ||
+            !command.value("text").isString()) {
+            return "pick needs \"col\", \"row\" and \"text\"";
+        }
+        return f.AGridHdd->PickItem(command.value("col").toInt(), command.value("row").toInt(),
+                                    command.value("text").toString().toStdString());
+    }
+    if (verb == "toggle") {
+        if (!command.value("row").isDouble())
+            return "toggle needs a \"row\"";
+        return f.AGridHdd->ClickCheckBox(0, command.value("row").toInt());
+    }
+    if (verb == "dblclickLimit") {
+        emit f.lbOverState1->doubleClicked();
+        return {};
+    }
+    if (verb == "convert") {
+        // The button is never shown; the driver clicks it as the maintenance path would.
+        f.Button1->click();
+        return {};
+    }
     if (verb == "calc") {
         if (!f.btnCalc->isEnabled())
             return "the Calculate button is disabled";

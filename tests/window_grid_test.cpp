@@ -2,65 +2,23 @@
 // editor kinds, the Total row, the disk-size box and the cost indicator.
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
-#include "app/main_form.h"
-#include "app/scenario_driver.h"
-#include "localisation/U_MultiLanguage.h"
-#include "platform/pauses.h"
+#include "tests/window_fixture.h"
 
 namespace tessavo {
 namespace {
 
 using List = std::vector<std::string>;
 
-class WindowGrid : public ::testing::Test {
+class WindowGrid : public WindowFixture {
   protected:
-    void SetUp() override {
-        SetPausesEnabled(false);
-        ASSERT_TRUE(folder_.isValid());
-    }
-    void TearDown() override {
-        driver_.reset();
-        LocaleTable().ClearTable();
-    }
-    void Start(const char* ini = nullptr) {
-        if (ini) {
-            QFile file(folder_.filePath("HddInfo.ini"));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(ini);
-        } else {
-            ASSERT_TRUE(
-                QFile::copy(TESSAVO_SAMPLE_DATA "/HddInfo.ini", folder_.filePath("HddInfo.ini")));
-        }
-        driver_ = std::make_unique<ScenarioDriver>(folder_.path().toStdString());
-        ASSERT_TRUE(driver_->WaitUntilLoaded());
-    }
-    void PickModel(const std::string& code) {
-        TForm1& f = Form();
-        for (std::size_t i = 0; i < f.FModels.size(); ++i) {
-            if (f.FModels[i].Code == code) {
-                Do("{\"do\":\"model\",\"index\":" + std::to_string(i) + "}");
-                return;
-            }
-        }
-        FAIL() << "no model " << code;
-    }
-    void Do(const std::string& command) {
-        for (const std::string& line : driver_->Execute(command)) ADD_FAILURE() << line;
-    }
-    TForm1& Form() { return driver_->Form(); }
-    GridTable& Grid() { return Form().AGridHdd->Table(); }
     List Row(int row) {
         List cells;
         for (int col = 1; col <= 5; ++col) cells.push_back(Grid().Cell(col, row));
         return cells;
     }
-    QTemporaryDir folder_;
-    std::unique_ptr<ScenarioDriver> driver_;
 };
 
 TEST_F(WindowGrid, PlainModelRowsColoursAndTotalRow) {
