@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "localisation/U_MultiLanguage.h"
+#include "localisation/qt/form_translator.h"
 #include "model/ini_loader.h"
 #include "platform/pauses.h"
 
@@ -327,6 +328,7 @@ void TForm1::FormCreate() {
     }
     ProgressReset(1000);
     AdvProgress1->setValue(1);
+    TranslateForm(this);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
