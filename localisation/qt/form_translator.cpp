@@ -1,8 +1,8 @@
 // TranslateForm: the walk over a window's components, the first matching row of the class table
 // deciding what each one gets.
 //
-// The table is written against the classes of the window layouts this program came from; each
-// row applies to the Qt widget that plays the same role here:
+// The table keeps the component class names of the toolkit the window was designed in; each row
+// applies to the Qt widget that plays the same role here:
 //
 //   #  layout class              Qt role here                      fonts               texts
 //   1  TAdvToolBarOfficeStyler   none (Qt styles are not components)
