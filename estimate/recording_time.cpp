@@ -10,8 +10,16 @@
 namespace tessavo {
 
 namespace {
+// The presets ("1.5 TB") and the typed field (its key filter passes only digits and ".") always
+// write a point; read with the user's separators alone, a decimal-comma locale would count
+// "1.5 TB" as nothing.
 double UnitCount(std::string_view sizeText, std::string_view unit) {
-    return ParseFloatDef(Trim(ReplaceAll(sizeText, unit, "")), 0);
+    const std::string number = Trim(ReplaceAll(sizeText, unit, ""));
+    double value = 0;
+    if (TryParseFloat(number, value)) return value;
+    NumberSeparators point = Separators();
+    point.decimal = '.';
+    return ParseFloatDef(number, 0, point);
 }
 }  // namespace
 

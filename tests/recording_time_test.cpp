@@ -50,6 +50,10 @@ TEST(HddSizeMegabytes, TypedNumberUsesTheLocaleDecimalSeparator) {
     PinnedSeparators german({',', '.'});
     EXPECT_DOUBLE_EQ(HddSizeMegabytes("1,5 TB"), 1464843.75);
     EXPECT_DOUBLE_EQ(HddSizeMegabytes(TypedHddSizeText("1,5")), 1464.84375);
+    // The presets and the key filter write a point whatever the locale: still 1.5.
+    EXPECT_DOUBLE_EQ(HddSizeMegabytes("1.5 TB"), 1464843.75);
+    EXPECT_DOUBLE_EQ(HddSizeMegabytes(TypedHddSizeText("1.5")), 1464.84375);
+    EXPECT_DOUBLE_EQ(HddSizeMegabytes("1.5.5 TB"), 0);
 }
 
 TEST(TypedHddSizeText, AppendsGigabytes) {
