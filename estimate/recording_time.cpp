@@ -16,7 +16,8 @@ namespace {
 double UnitCount(std::string_view sizeText, std::string_view unit) {
     const std::string number = Trim(ReplaceAll(sizeText, unit, ""));
     double value = 0;
-    if (TryParseFloat(number, value)) return value;
+    if (TryParseFloat(number, value))
+        return value;
     NumberSeparators point = Separators();
     point.decimal = '.';
     return ParseFloatDef(number, 0, point);

@@ -10,8 +10,12 @@ namespace {
 bool g_pausesEnabled = true;
 }
 
-void SetPausesEnabled(bool enabled) { g_pausesEnabled = enabled; }
-bool PausesEnabled() { return g_pausesEnabled; }
+void SetPausesEnabled(bool enabled) {
+    g_pausesEnabled = enabled;
+}
+bool PausesEnabled() {
+    return g_pausesEnabled;
+}
 
 void Pause(int milliseconds) {
     if (g_pausesEnabled && milliseconds > 0) {

@@ -8,7 +8,7 @@ namespace tessavo {
 
 class Panel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Panel(const QString& caption = QString(), QWidget* parent = nullptr)
         : QLabel(caption, parent) {}
 };
