@@ -309,14 +309,18 @@ std::vector<std::pair<std::string, QWidget*>> TForm1::Elements() const {
             {"Button1", Button1}};
 }
 
-void TForm1::FormCreate() {
-    AGridHdd->Table().SetColWidth(8, 0);
+void TForm1::ClearOptionLists() {
     FResolutionList.clear();
     FQualityList.clear();
     FFpsList.clear();
     FCameraList.clear();
     FIpResolutionList.clear();
     FIpQualityList.clear();
+}
+
+void TForm1::FormCreate() {
+    AGridHdd->Table().SetColWidth(8, 0);
+    ClearOptionLists();
     FVideoStandard = "NTSC";
     cbHDD->setCurrentIndex(1);
     AGridHdd->Table().SetRowCount(2);
@@ -417,12 +421,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormClose() {
     closed_ = true;
-    FResolutionList.clear();
-    FQualityList.clear();
-    FFpsList.clear();
-    FCameraList.clear();
-    FIpResolutionList.clear();
-    FIpQualityList.clear();
+    ClearOptionLists();
     FModels.clear();
     FQualitySizes.clear();
     FRates.clear();

@@ -173,6 +173,7 @@ class TForm1 : public QWidget, public CalculatorState {
   private:
     void BuildLayout();
     void ConnectEvents();
+    void ClearOptionLists();
     void FormCreate();
     void FormShow();
     void FormClose();

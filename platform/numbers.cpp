@@ -46,6 +46,19 @@ bool Decimal15(double value, std::string& digits, int& exponent) {
 }
 }  // namespace
 
+void IncrementDigitString(std::string& digits) {
+    int k = static_cast<int>(digits.size()) - 1;
+    while (k >= 0 && digits[static_cast<std::size_t>(k)] == '9') {
+        digits[static_cast<std::size_t>(k)] = '0';
+        --k;
+    }
+    if (k < 0) {
+        digits.insert(digits.begin(), '1');
+    } else {
+        ++digits[static_cast<std::size_t>(k)];
+    }
+}
+
 const NumberSeparators& Separators() {
     return g_separators;
 }
@@ -234,16 +247,7 @@ std::string FormatGrouped(double value, int maxDecimals, const NumberSeparators&
             fracPart.resize(keep);
             if (up) {
                 std::string all = intPart + fracPart;
-                int k = static_cast<int>(all.size()) - 1;
-                while (k >= 0 && all[static_cast<std::size_t>(k)] == '9') {
-                    all[static_cast<std::size_t>(k)] = '0';
-                    --k;
-                }
-                if (k < 0) {
-                    all.insert(all.begin(), '1');
-                } else {
-                    ++all[static_cast<std::size_t>(k)];
-                }
+                IncrementDigitString(all);
                 intPart = all.substr(0, all.size() - keep);
                 fracPart = all.substr(all.size() - keep);
             }

@@ -39,6 +39,9 @@ std::string FormatGeneral(double value, const NumberSeparators& sep = Separators
 std::string FormatGrouped(double value, int maxDecimals,
                           const NumberSeparators& sep = Separators());
 
+// Adds one in the last place of a string of decimal digits: "199" -> "200", "99" -> "100".
+void IncrementDigitString(std::string& digits);
+
 // Whole number for integers stored in text ("%d").
 std::string FormatInt(int64_t value);
 

@@ -66,16 +66,7 @@ void RoundFixed(const Decimal& d, int decimals, std::string& whole, std::string&
     std::string all;
     for (int power = top; power >= -decimals; --power) all.push_back(digitAt(power));
     if (digitAt(-decimals - 1) >= '5') {
-        int k = static_cast<int>(all.size()) - 1;
-        while (k >= 0 && all[static_cast<std::size_t>(k)] == '9') {
-            all[static_cast<std::size_t>(k)] = '0';
-            --k;
-        }
-        if (k < 0) {
-            all.insert(all.begin(), '1');
-        } else {
-            ++all[static_cast<std::size_t>(k)];
-        }
+        IncrementDigitString(all);
     }
     const std::size_t wholeCount = all.size() - static_cast<std::size_t>(decimals);
     whole = all.substr(0, wholeCount);
