@@ -200,7 +200,6 @@ class TForm1 : public QWidget, public CalculatorState {
     void LimitAfterFpsPick(const std::string& resolution, std::string& fps, std::string& quality);
     std::string VideoStandardOfButtons() const;
     int ChannelRowCount() const;
-    bool HasTotalRow() const;
     void RebuildIndexes();
 
     RateIndex rateIndex_;

@@ -260,10 +260,6 @@ int TForm1::ChannelRowCount() const {
     return totalRowPresent_ ? AGridHdd->Table().RowCount() - 3 : 0;
 }
 
-bool TForm1::HasTotalRow() const {
-    return totalRowPresent_;
-}
-
 CellEditor TForm1::AGridHddGetEditorType(int col, int row) {
     const CellEditor none{CellEditor::Kind::None, {}};
     const GridTable& table = AGridHdd->Table();

@@ -76,6 +76,16 @@ std::string PadLeft(std::string_view text, std::size_t width) {
     return std::string(width - text.size(), ' ') + std::string(text);
 }
 
+void AppendCodePoint(std::u16string& out, uint32_t codePoint) {
+    if (codePoint >= 0x10000) {
+        codePoint -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(codePoint));
+    }
+}
+
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
@@ -106,13 +116,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
             if (cp < 0x10000 || cp > 0x10FFFF)
                 cp = 0xFFFD;
         }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
+        AppendCodePoint(out, cp);
         i += len;
     }
     return out;

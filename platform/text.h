@@ -1,6 +1,7 @@
 // Small text helpers with the semantics the calculator relies on (ASCII-only case folding).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ std::string TwoDigits(int number);
 
 // "%5s": right-aligned in a field of `width` characters (longer texts stay whole).
 std::string PadLeft(std::string_view text, std::size_t width);
+
+// Appends one code point as UTF-16 (a surrogate pair above U+FFFF).
+void AppendCodePoint(std::u16string& out, uint32_t codePoint);
 
 // UTF-8 <-> UTF-16. Broken UTF-8 yields U+FFFD for each bad byte; unpaired surrogates likewise.
 std::u16string Utf8ToUtf16(std::string_view text);
